@@ -24,7 +24,10 @@ public:
     CString GetFilePath() const; // the pattern's folder followed by the entry's name
     BOOL IsDirectory() const;
     BOOL IsDots() const;
-    DWORD GetAttributes() const { return m_current.dwFileAttributes; }
+    unsigned long long GetLength() const
+    {
+        return (static_cast<unsigned long long>(m_current.nFileSizeHigh) << 32) | m_current.nFileSizeLow;
+    }
 
 private:
     CFindHandle m_find;

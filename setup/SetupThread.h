@@ -69,7 +69,6 @@ private:
     void ReportFileError(const CFileException& error);
     void MakeFoldersAbsolute();
     void WriteUninstallEntry();
-    void RecordCopied(const CString& target);
 
-    unsigned long long m_nBytesCopied = 0;
+    unsigned long long m_nBytesCopied = 0; // for the size shown in the list of installed programs
 };

@@ -76,7 +76,7 @@ BOOL CSetupThread::CopyFolder(const CString& source, const CString& target)
         else if (Fits(entryTarget) && ::CopyFileA(entrySource, entryTarget, FALSE))
         {
             ::SetFileAttributesA(entryTarget, FILE_ATTRIBUTE_NORMAL);
-            RecordCopied(entryTarget);
+            m_nBytesCopied += finder.GetLength();
             LogFileCopy(entryTarget);
         }
         NotifyProgress(entrySource, entryTarget);
@@ -162,17 +162,12 @@ void CSetupThread::CopyRootFiles()
         if (name.CompareNoCase(Product::kSetupExe) == 0)
             continue;
         const CString target = m_strInstallDir + name;
-        if (Fits(target) && ::CopyFileA(m_strSetupDir + name, target, FALSE))
-            RecordCopied(target);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (Fits(target) && ::CopyFileA(m_strSetupDir + name, target, FALSE) &&
+            ::GetFileAttributesExA(target, GetFileExInfoStandard, &data))
+            m_nBytesCopied += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         LogFileCopy(target);
         if (name.CompareNoCase(Product::kIconFile) == 0)
             ::SetFileAttributesA(target, FILE_ATTRIBUTE_HIDDEN);
     }
-}
-
-void CSetupThread::RecordCopied(const CString& target)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (::GetFileAttributesExA(target, GetFileExInfoStandard, &data))
-        m_nBytesCopied += (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }

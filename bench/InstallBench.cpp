@@ -1,0 +1,274 @@
+// Times the install engine against plain copies of the same medium, in one run:
+//   bare     a plain FindFirstFile / CreateDirectory / CopyFile loop
+//   xcopy    the system's xcopy /E /I /Q /Y
+//   engine-a the install worker reporting to a window that does nothing
+//   engine-b the same, with a window doing per message what the copying page does (item text,
+//            progress step), shown on screen
+// Usage: install_bench [files] [kilobytes-per-file] [work-folder]
+#include "platform/FileFind.h"
+#include "platform/Handle.h"
+#include "platform/Wnd.h"
+#include "setup/Product.h"
+#include "setup/SetupThread.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace
+{
+double Seconds()
+{
+    static LARGE_INTEGER frequency = []
+    {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void RemoveTree(const CString& path)
+{
+    ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    if (!(::GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY))
+    {
+        ::DeleteFileA(path);
+        return;
+    }
+    CFileFind finder;
+    for (BOOL more = finder.FindFile(path + "\\*.*"); more;)
+    {
+        more = finder.FindNextFile();
+        if (!finder.IsDots())
+            RemoveTree(finder.GetFilePath());
+    }
+    finder.Close();
+    ::RemoveDirectoryA(path);
+}
+
+// Seven folders, two levels of subfolders, the files spread evenly.
+void MakeMedium(const CString& root, int files, int kilobytes)
+{
+    if (::GetFileAttributesA(root + "done.txt") != INVALID_FILE_ATTRIBUTES)
+        return;
+    RemoveTree(root.Left(root.GetLength() - 1));
+    ::CreateDirectoryA(root.Left(root.GetLength() - 1), nullptr);
+    const std::string content(static_cast<std::size_t>(kilobytes) * 1024, 'q');
+    int made = 0;
+    for (const char* folder : Product::kInstallFolders)
+        ::CreateDirectoryA(root + folder, nullptr);
+    for (int i = 0; made < files; ++i)
+    {
+        CString dir;
+        dir.Format("%s%s\\d%02d", static_cast<const char*>(root), Product::kInstallFolders[i % 7],
+                   i / 7 % 40);
+        ::CreateDirectoryA(dir, nullptr);
+        for (int j = 0; j < 50 && made < files; ++j, ++made)
+        {
+            CString file;
+            file.Format("%s\\f%05d.dat", static_cast<const char*>(dir), made);
+            const CHandle h(::CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+            DWORD written = 0;
+            ::WriteFile(h.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        }
+    }
+    CHandle(::CreateFileA(root + "done.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+void BareCopy(const CString& source, const CString& target)
+{
+    ::CreateDirectoryA(target, nullptr);
+    WIN32_FIND_DATAA data;
+    const CFindHandle find(::FindFirstFileA(source + "\\*.*", &data));
+    if (!find)
+        return;
+    do
+    {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            BareCopy(source + "\\" + name.c_str(), target + "\\" + name.c_str());
+        else
+            ::CopyFileA(source + "\\" + name.c_str(), target + "\\" + name.c_str(), FALSE);
+    } while (::FindNextFileA(find.Get(), &data));
+}
+
+double TimeBare(const CString& medium, const CString& target)
+{
+    const double start = Seconds();
+    ::CreateDirectoryA(target.Left(target.GetLength() - 1), nullptr);
+    for (const char* folder : Product::kInstallFolders)
+        BareCopy(medium + folder, target + folder);
+    return Seconds() - start;
+}
+
+double TimeXcopy(const CString& medium, const CString& target)
+{
+    const double start = Seconds();
+    for (const char* folder : Product::kInstallFolders)
+    {
+        CString command;
+        command.Format("xcopy /E /I /Q /Y \"%s%s\" \"%s%s\"", static_cast<const char*>(medium), folder,
+                       static_cast<const char*>(target), folder);
+        // xcopy reports its counts; they would only clutter the results.
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        const CHandle nul(
+            ::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = si.hStdError = nul.Get();
+        PROCESS_INFORMATION pi{};
+        std::vector<char> line(command.str().begin(), command.str().end());
+        line.push_back('\0');
+        const BOOL started =
+            ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        if (!started)
+            return -1;
+        const CHandle process(pi.hProcess), thread(pi.hThread);
+        ::WaitForSingleObject(process.Get(), INFINITE);
+    }
+    return Seconds() - start;
+}
+
+// The page stand-in: a visible window with an item label and a standard progress bar.
+struct Page
+{
+    HWND window = nullptr;
+    HWND item = nullptr;
+    HWND progress = nullptr;
+    bool update = false;
+    bool done = false;
+};
+
+LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* page = reinterpret_cast<Page*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (message)
+    {
+    case WM_SETUP_PROGRESS:
+        if (page->update)
+        {
+            ::SetWindowTextA(page->item, reinterpret_cast<const char*>(lParam));
+            ::SendMessageA(page->progress, PBM_STEPIT, 0, 0);
+        }
+        return 0;
+    case WM_SETUP_DONE:
+    case WM_SETUP_ABORTED:
+        page->done = true;
+        return 0;
+    default:
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+double TimeEngine(const CString& medium, const CString& target, bool update, int entries)
+{
+    Page page;
+    page.update = update;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PageProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "QelmarBenchPage";
+    ::RegisterClassA(&wc);
+    page.window = ::CreateWindowExA(0, wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500,
+                                    200, nullptr, nullptr, wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(page.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&page));
+    page.item = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 470, 20, page.window,
+                                  nullptr, wc.hInstance, nullptr);
+    page.progress = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 40, 470, 20,
+                                      page.window, nullptr, wc.hInstance, nullptr);
+    ::SendMessageA(page.progress, PBM_SETRANGE32, 0, entries);
+    ::SendMessageA(page.progress, PBM_SETSTEP, 1, 0);
+    ::UpdateWindow(page.window);
+
+    CWnd pageWnd;
+    pageWnd.m_hWnd = page.window;
+    CSetupThread worker;
+    worker.m_strSetupDir = medium;
+    worker.m_strInstallDir = target;
+    worker.m_pMainWnd = &pageWnd;
+    worker.m_bAutoDelete = FALSE;
+    const double start = Seconds();
+    worker.CreateThread();
+    worker.WaitPumping();
+    MSG msg;
+    while (!page.done && ::GetMessageA(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageA(&msg);
+    const double elapsed = Seconds() - start;
+    ::DestroyWindow(page.window);
+    pageWnd.m_hWnd = nullptr;
+    return elapsed;
+}
+
+int CountEntries(const CString& folder)
+{
+    int count = 0;
+    CFileFind finder;
+    for (BOOL more = finder.FindFile(folder + "\\*.*"); more;)
+    {
+        more = finder.FindNextFile();
+        if (finder.IsDots())
+            continue;
+        ++count;
+        if (finder.IsDirectory())
+            count += CountEntries(finder.GetFilePath());
+    }
+    return count;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int files = argc > 1 ? std::atoi(argv[1]) : 20000;
+    const int kilobytes = argc > 2 ? std::atoi(argv[2]) : 10;
+    CString work = argc > 3 ? argv[3] : "C:\\qelmar-bench";
+    work += "\\";
+    const CString medium = work + "medium\\";
+    ::CreateDirectoryA(work.Left(work.GetLength() - 1), nullptr);
+    InitCommonControls();
+
+    std::printf("medium: %d files of %d KiB\n", files, kilobytes);
+    std::fflush(stdout);
+    MakeMedium(medium, files, kilobytes);
+    int entries = 0;
+    for (const char* folder : Product::kInstallFolders)
+        entries += CountEntries(medium + folder);
+
+    struct Result
+    {
+        const char* name;
+        double seconds;
+    };
+    std::vector<Result> results;
+    const CString target = work + "target\\";
+    auto measure = [&](const char* name, double seconds)
+    {
+        results.push_back({name, seconds});
+        std::printf("%-9s %8.2f s\n", name, seconds);
+        std::fflush(stdout);
+        RemoveTree(target.Left(target.GetLength() - 1));
+    };
+    RemoveTree(target.Left(target.GetLength() - 1));
+    measure("bare", TimeBare(medium, target));
+    measure("xcopy", TimeXcopy(medium, target));
+    measure("engine-a", TimeEngine(medium, target, false, entries));
+    measure("engine-b", TimeEngine(medium, target, true, entries));
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, Product::kInstallKey);
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, Product::kUninstallKey);
+
+    std::printf("\nratio to the bare loop:\n");
+    for (const Result& r : results)
+        std::printf("%-9s %6.2f\n", r.name, r.seconds / results[0].seconds);
+    return 0;
+}
