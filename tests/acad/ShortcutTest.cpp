@@ -262,9 +262,10 @@ TEST_F(Shortcuts, LaunchersForTheReleasesFoundAndEarlierFilesReplaced)
     SeedCurVer(HKCU, "R17.1", "ACAD-6001:804");
     SeedAcadFolder("R17.1", "ACAD-6001:804", "Location", (root + "AutoCAD 2008\\").str());
     SeedCurVer(HKCU, "R18.0", "ACAD-8001:804");
-    SeedAcadFolder("R18.0", "ACAD-8001:804", "AcadLocation", (root + "Program Files\\AutoCAD 2010").str());
-    for (const char* acad :
-         {"AutoCAD 2002\\acad.exe", "AutoCAD 2008\\acad.exe", "Program Files\\AutoCAD 2010\\acad.exe"})
+    SeedAcadFolder("R18.0", "ACAD-8001:804", "AcadLocation",
+                   (root + "Program Files\\AutoCAD 2010 简体中文版").str());
+    for (const char* acad : {"AutoCAD 2002\\acad.exe", "AutoCAD 2008\\acad.exe",
+                             "Program Files\\AutoCAD 2010 简体中文版\\acad.exe"})
         Touch(root + acad, "acad");
     Touch(root + "Desktop\\土方工程量计算软件.LNK", "an earlier desktop shortcut");
     Touch(installDir + "QELMARfor2008.LNK", "an earlier launcher");
@@ -291,18 +292,19 @@ TEST_F(Shortcuts, LaunchersForTheReleasesFoundAndEarlierFilesReplaced)
     // One line per shortcut: its file (relative to root), target, arguments, working folder, icon.
     const std::string dir = installDir.str();
     const std::string group = std::string("Programs\\") + kGroup;
-    const std::string icon = dir + "QELMARV7.0.ICO";
     std::ofstream expected((root + "expected.txt").str(), std::ios::binary);
-    expected << "Desktop\\土方工程量计算软件.LNK|" << dir << "QELMAR.exe|||\n"
-             << group << "土方工程量计算软件.LNK|" << dir << "QELMAR.exe|||\n"
-             << "Install\\QELMARfor2002.LNK|" << root.str() << "AutoCAD 2002\\acad.exe|" << kArguments << "|"
-             << icon << "\n"
-             << "Install\\QELMARfor2008.LNK|" << root.str() << "AutoCAD 2008\\acad.exe|" << kArguments << "|"
-             << icon << "\n"
-             << "Install\\QELMARfor2010.LNK|" << root.str() << "Program Files\\AutoCAD 2010\\acad.exe|"
-             << kArguments << "|" << icon << "\n"
-             << group << "官方网站.LNK|" << dir << "vindrel.url|||\n"
-             << group << "QELMAR V7.0 卸载程序.LNK|" << dir << "Uninstall.exe|||\n";
+    const auto line = [&](const std::string& link, const std::string& target, bool launcher)
+    {
+        expected << link << "|" << target << "|" << (launcher ? kArguments : "") << "|" << dir << "|"
+                 << (launcher ? dir + "QELMARV7.0.ICO" : "") << "\n";
+    };
+    line("Desktop\\土方工程量计算软件.LNK", dir + "QELMAR.exe", false);
+    line(group + "土方工程量计算软件.LNK", dir + "QELMAR.exe", false);
+    line("Install\\QELMARfor2002.LNK", root.str() + "AutoCAD 2002\\acad.exe", true);
+    line("Install\\QELMARfor2008.LNK", root.str() + "AutoCAD 2008\\acad.exe", true);
+    line("Install\\QELMARfor2010.LNK", root.str() + "Program Files\\AutoCAD 2010 简体中文版\\acad.exe", true);
+    line(group + "官方网站.LNK", dir + "vindrel.url", false);
+    line(group + "QELMAR V7.0 卸载程序.LNK", dir + "Uninstall.exe", false);
 }
 
 TEST_F(Shortcuts, APathBeyondTheSystemLimitMakesNoShortcutAndNoRecord)
