@@ -321,7 +321,6 @@ TEST_F(Shortcuts, APathBeyondTheSystemLimitMakesNoShortcutAndNoRecord)
     CSetupThread worker;
     worker.m_strInstallDir = longDir;
     EXPECT_TRUE(worker.CreateShortcuts());
-    installDir = longDir;
     EXPECT_EQ(worker.m_strLog.str(), ProductLog(root + "Desktop\\", root + "Programs\\"));
     WIN32_FIND_DATAA data;
     CFindHandle find(::FindFirstFileA(longDir + "QELMAR*.LNK", &data));
