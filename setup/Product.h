@@ -26,6 +26,16 @@ inline constexpr char kIconFile[] = "QELMARV7.0.ico";
 inline constexpr char kLogFile[] = "Uninstall.log";
 inline constexpr char kControlsFolder[] = "Controls\\";
 
+// The add-on's AutoCAD profile keeps "V8" as the installation key does.
+inline constexpr char kAcadProfile[] = "<<enggQELMAR V8>>";
+inline constexpr char kLauncherArguments[] = "/p \"<<enggQELMAR V8>>\" /t acad.dwt";
+inline constexpr char kLauncherIcon[] = "QELMARV7.0.ICO";
+inline constexpr char kProgramExe[] = "QELMAR.exe";
+inline constexpr char kProgramLink[] = "土方工程量计算软件.LNK";
+inline constexpr char kWebShortcut[] = "vindrel.url";
+inline constexpr char kWebLinkName[] = "官方网站.LNK";
+inline constexpr char kUninstallLinkName[] = "QELMAR V7.0 卸载程序.LNK";
+
 // The medium's folders copied into the installation folder, in this order.
 inline constexpr const char* kInstallFolders[] = {"Support",  "Controls", "图框", "模板",
                                                   "Database", "Data",     "Temp"};

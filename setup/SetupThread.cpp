@@ -23,6 +23,7 @@ int CSetupThread::Run()
         CopyRootFiles();
         RegisterControls();
         WriteInstallRecords();
+        CreateShortcuts();
         WriteUninstallLog();
         if (m_pMainWnd)
             m_pMainWnd->SendMessage(WM_SETUP_CONFIGURING);

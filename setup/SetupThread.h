@@ -9,6 +9,8 @@
 #include <atomic>
 
 class CFileException;
+struct AcadProductLookup;
+struct AcadRelease;
 
 // Sent by the worker after every file and subfolder of the folder copy; wParam and lParam are the
 // source and target paths (NUL-terminated, alive only during the send).
@@ -55,6 +57,15 @@ public:
     static BOOL WriteRegString(HKEY root, const char* key, const char* name, const char* data);
     static BOOL WriteRegDword(HKEY root, const char* key, const char* name, DWORD data);
 
+    // AutoCAD integration: detection (reads only), the add-on's profile, the shortcuts.
+    static BOOL FindAcadLocation(const AcadRelease& release, CString& folder);
+    void ConfigureAcadProfiles();
+    void WriteAcadProfile(const AcadRelease& release, const CString& acadFolder);
+    BOOL CreateShortcuts();
+    // arguments and iconPath may be null: none.
+    static BOOL CreateShellLink(const char* workDir, const char* linkPath, const char* target,
+                                const char* arguments, const char* iconPath);
+
     std::atomic<LONG> m_bCancel{0};
     CString m_strLog;
     CString m_strSetupDir;
@@ -69,6 +80,10 @@ private:
     void ReportFileError(const CFileException& error);
     void MakeFoldersAbsolute();
     void WriteUninstallEntry();
+    static BOOL FindAcadProduct(const AcadRelease& release, const AcadProductLookup& lookup,
+                                CString& product);
+    void MakeShortcut(const CString& linkPath, const CString& target, const char* arguments,
+                      const char* iconPath);
 
     unsigned long long m_nBytesCopied = 0; // for the size shown in the list of installed programs
 };

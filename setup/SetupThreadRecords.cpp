@@ -43,6 +43,8 @@ void CSetupThread::WriteInstallRecords()
     WriteRegString(HKEY_LOCAL_MACHINE, Product::kInstallKey, Product::kVersionValue, Product::kVersion);
     LogRegKey(HKEY_LOCAL_MACHINE, Product::kInstallKey);
 
+    ConfigureAcadProfiles();
+
     WriteUninstallEntry();
     LogRegKey(HKEY_LOCAL_MACHINE, Product::kUninstallKey);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Handle.h"
 #include "setup/Product.h"
+#include "support/AcadSeed.h"
 #include "support/RegistryProbe.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,7 @@ void CleanRegistry()
     DeleteRegTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quorvane");
     DeleteRegTree(HKEY_LOCAL_MACHINE, Product::kUninstallKey);
     DeleteRegTree(HKEY_CURRENT_USER, "Software\\QelmarTests");
+    RemoveAcadSeeds();
 }
 
 namespace

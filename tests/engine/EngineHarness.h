@@ -65,7 +65,7 @@ void RunWorker(ScriptedSetupThread& worker, MessageSink& sink, const CString& se
 // controls, the icon and the slides folder.
 void BuildMedium(const TempTree& medium);
 
-// Removes every registry key an installation writes and the controls' traces.
+// Removes every registry key an installation writes, the controls' traces and AutoCAD's keys.
 void CleanRegistry();
 
 // The records a complete folder copy of this medium yields, found by an independent walk.

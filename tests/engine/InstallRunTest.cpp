@@ -3,6 +3,7 @@
 
 #include "fixtures/RecordingControl.h"
 #include "platform/FileException.h"
+#include "support/AcadSeed.h"
 #include "support/RegistryProbe.h"
 #include "setup/Product.h"
 
@@ -37,6 +38,30 @@ bool KeyExists(HKEY root, const char* key)
     return RegKeyExists(root, key);
 }
 
+// The prefix's own shell folders, where a run puts its desktop shortcut and program group.
+CString ShellFolder(const char* name)
+{
+    return RegString(HKEY_CURRENT_USER,
+                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name) +
+           "\\";
+}
+
+CString DesktopShortcut()
+{
+    return ShellFolder("Desktop") + "土方工程量计算软件.LNK";
+}
+
+CString ProgramGroup()
+{
+    return ShellFolder("Programs") + "土方工程量计算软件 QELMAR V7.0";
+}
+
+void RemoveShortcuts()
+{
+    ::DeleteFileA(DesktopShortcut());
+    RemoveTree(ProgramGroup());
+}
+
 class InstallRun : public ::testing::Test
 {
 protected:
@@ -45,14 +70,19 @@ protected:
         CleanRegistry();
         BuildMedium(medium);
     }
-    void TearDown() override { CleanRegistry(); }
+    void TearDown() override
+    {
+        CleanRegistry();
+        RemoveShortcuts();
+    }
 
     void Run(ScriptedSetupThread& worker) { RunWorker(worker, sink, medium.Root(), InstallDir()); }
     CString InstallDir() const { return target.Path("QELMAR\\"); }
     CString LogPath() const { return InstallDir() + "Uninstall.log"; }
 
     // The log a complete run writes, from an independent walk of the medium.
-    std::string ExpectedLog(const std::vector<std::string>& failingCopies = {}) const
+    std::string ExpectedLog(const std::vector<std::string>& failingCopies = {},
+                            const std::vector<std::string>& launchers = {}) const
     {
         const CString dir = InstallDir();
         std::string log = WalkMedium(medium.Root(), dir, failingCopies).log;
@@ -71,6 +101,14 @@ protected:
         while (::FindNextFileA(controls.Get(), &control));
         log += "RegDB Key: 2,SOFTWARE\\Quorvane\\enggQELMAR\\V8\n";
         log += "RegDB Key: 2,SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QELMAR V7\n";
+        const std::string group = ProgramGroup().str();
+        log += "Made Dir: " + group + "\n";
+        log += "File Copy: " + DesktopShortcut().str() + "\n";
+        log += "File Copy: " + group + "\\土方工程量计算软件.LNK\n";
+        for (const std::string& launcher : launchers)
+            log += "File Copy: " + dir.str() + launcher + "\n";
+        log += "File Copy: " + group + "\\官方网站.LNK\n";
+        log += "File Copy: " + group + "\\QELMAR V7.0 卸载程序.LNK\n";
         log += "File Copy: " + dir.str() + "Uninstall.log\n";
         return Crlf(log);
     }
@@ -89,6 +127,16 @@ TEST_F(InstallRun, CompleteRunCopiesRecordsAndLogsEverything)
     CHandle held(::CreateFileA(target.Path("QELMAR\\图框\\A3图框.dwg"), GENERIC_READ, 0, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held.IsValid());
+    // A Chinese AutoCAD 2008 and 2010 on the machine.
+    target.WriteFile("AutoCAD 2008\\acad.exe", "acad");
+    target.WriteFile("AutoCAD 2010\\acad.exe", "acad");
+    SeedCurVer(HKEY_LOCAL_MACHINE, "R17.1", "ACAD-6001:804");
+    SeedCurVer(HKEY_CURRENT_USER, "R17.1", "ACAD-6001:804");
+    SeedAcadFolder("R17.1", "ACAD-6001:804", "AcadLocation", target.Path("AutoCAD 2008").str());
+    SeedProfileSearchPath("R17.1", "ACAD-6001:804", "<<未命名配置>>", "2008 path");
+    SeedCurVer(HKEY_CURRENT_USER, "R18.0", "ACAD-8001:804");
+    SeedAcadFolder("R18.0", "ACAD-8001:804", "Location", target.Path("AutoCAD 2010\\").str());
+    SeedProfileSearchPath("R18.0", "ACAD-8001:804", "初始设置配置", "2010 path");
     bool logWrittenBeforeConfiguring = false;
     sink.onMessage = [&](const SinkMessage& m)
     {
@@ -100,7 +148,7 @@ TEST_F(InstallRun, CompleteRunCopiesRecordsAndLogsEverything)
 
     const CString dir = InstallDir();
     const std::string blocked = dir.str() + "图框\\A3图框.dwg";
-    EXPECT_EQ(ReadBytes(LogPath()), ExpectedLog({blocked}));
+    EXPECT_EQ(ReadBytes(LogPath()), ExpectedLog({blocked}, {"QELMARfor2008.LNK", "QELMARfor2010.LNK"}));
     EXPECT_EQ(Attributes(LogPath()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
     EXPECT_TRUE(worker.questions.empty());
 
@@ -148,6 +196,19 @@ TEST_F(InstallRun, CompleteRunCopiesRecordsAndLogsEverything)
     EXPECT_EQ(RegDword(entry, "NoModify"), 1u);
     EXPECT_EQ(RegDword(entry, "NoRepair"), 1u);
     EXPECT_GE(RegDword(entry, "EstimatedSize"), 1u);
+
+    // Each AutoCAD got the add-on's profile; the shortcuts were made.
+    const char* profiles = "Software\\Autodesk\\AutoCAD\\%s\\Profiles\\<<enggQELMAR V8>>\\General";
+    CString profile;
+    profile.Format(profiles, "R17.1\\ACAD-6001:804");
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, profile, "ACAD"),
+              dir + "Support\\2007-09\\arx;" + dir + "Support\\2007-09\\Menu;2008 path;");
+    profile.Format(profiles, "R18.0\\ACAD-8001:804");
+    EXPECT_EQ(RegValue(HKEY_CURRENT_USER, profile, "ACAD"),
+              dir + "Support\\2010-11\\arx;" + dir + "Support\\2010-11\\Menu;2010 path;");
+    for (const CString& link : {DesktopShortcut(), ProgramGroup() + "\\QELMAR V7.0 卸载程序.LNK",
+                                dir + "QELMARfor2008.LNK", dir + "QELMARfor2010.LNK"})
+        EXPECT_EQ(ReadBytes(link).compare(0, 4, std::string("L\0\0\0", 4)), 0) << link;
 }
 
 TEST_F(InstallRun, LaterRunReplacesTheLogAndAFailedWriteKeepsTheEarlierOne)
