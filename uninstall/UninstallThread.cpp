@@ -11,6 +11,7 @@
 
 BOOL CUninstallThread::ReadLog(const char* path)
 {
+    m_domain = CReplayDomain();
     m_domain.SetLogPath(path);
     m_domain.FindShellFolders();
     try
