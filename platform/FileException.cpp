@@ -5,9 +5,9 @@
 CString SystemErrorText(DWORD error)
 {
     char* buffer = nullptr;
-    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer),
-                     0, nullptr);
+    ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
     const CLocalMemory owner(buffer);
     CString text(buffer);
     text.TrimRight();
@@ -17,7 +17,8 @@ CString SystemErrorText(DWORD error)
 CString CFileException::GetErrorMessage() const
 {
     CString text;
-    text.Format("访问文件 %s 时出错。\n%s", m_strFileName.str().c_str(), SystemErrorText(m_lOsError).str().c_str());
+    text.Format("访问文件 %s 时出错。\n%s", m_strFileName.str().c_str(),
+                SystemErrorText(m_lOsError).str().c_str());
     return text;
 }
 

@@ -1,6 +1,5 @@
 #include "platform/FileFind.h"
 
-
 #include <algorithm>
 
 BOOL CFileFind::FindFile(const char* pattern)

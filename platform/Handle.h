@@ -5,8 +5,7 @@
 
 #include <utility>
 
-template <typename Traits>
-class CUniqueHandle
+template <typename Traits> class CUniqueHandle
 {
 public:
     using Type = typename Traits::Type;

@@ -22,7 +22,8 @@ void CStdioFile::Open(const char* path, unsigned flags)
     else if (flags & modeReadWrite)
         access = GENERIC_READ | GENERIC_WRITE;
     const DWORD disposition = (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
-    m_file.Attach(::CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    m_file.Attach(
+        ::CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!m_file)
         Throw(::GetLastError());
 }
@@ -58,7 +59,8 @@ int CStdioFile::NextByte()
     {
         m_readBuffer.resize(64 * 1024);
         DWORD got = 0;
-        if (!::ReadFile(m_file.Get(), m_readBuffer.data(), static_cast<DWORD>(m_readBuffer.size()), &got, nullptr))
+        if (!::ReadFile(m_file.Get(), m_readBuffer.data(), static_cast<DWORD>(m_readBuffer.size()), &got,
+                        nullptr))
             Throw(::GetLastError());
         m_readBuffer.resize(got);
         m_nReadPos = 0;
