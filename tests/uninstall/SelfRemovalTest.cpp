@@ -1,6 +1,6 @@
-#include "TestSupport.h"
-
+// The self-removal script's text, and the script run for real by Wine's command interpreter.
 #include "platform/Handle.h"
+#include "support/TempTree.h"
 #include "uninstall/SelfRemoval.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +57,15 @@ public:
 private:
     CString m_strPath;
 };
+
+void WriteBytes(const char* path, const std::string& bytes)
+{
+    const CHandle file(
+        ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file.IsValid()) << path;
+    DWORD written = 0;
+    ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
 } // namespace
 
 TEST(SelfRemoval, ScriptNamesTheExecutableItsFolderAndItself)
@@ -78,11 +87,11 @@ TEST(SelfRemoval, ScriptNamesTheExecutableItsFolderAndItself)
 
 TEST(SelfRemoval, DeletesTheExecutableOnceItHasEndedThenItsFolderAndItself)
 {
-    CTempFolder temp("selfremoval");
+    TempTree temp("selfremoval");
     const CString inst = temp.Path("Inst\\");
-    ::CreateDirectoryA(inst, nullptr);
+    temp.MakeDir("Inst");
     const CString exe = inst + "Uninstall.exe";
-    ASSERT_TRUE(::CopyFileA(TestProgramFolder() + "uninstall_standin.exe", exe, FALSE));
+    ASSERT_TRUE(::CopyFileA(ProgramFolder() + "uninstall_standin.exe", exe, FALSE));
     // The stand-in runs in C:\, so the script lies there; an earlier, longer one is replaced.
     const CString script = "C:\\DelUS.bat";
     const CRemoveAtEnd removeScript(script);
@@ -116,8 +125,8 @@ TEST(SelfRemoval, DeletesTheExecutableOnceItHasEndedThenItsFolderAndItself)
 
     // While the stand-in runs, its executable is in use: the script keeps looping.
     ::Sleep(2000);
-    EXPECT_TRUE(Exists(exe));
-    EXPECT_TRUE(Exists(script));
+    EXPECT_TRUE(PathExists(exe));
+    EXPECT_TRUE(PathExists(script));
     EXPECT_EQ(::WaitForSingleObject(interpreter.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
     ::SetEvent(release.Get());
@@ -126,7 +135,7 @@ TEST(SelfRemoval, DeletesTheExecutableOnceItHasEndedThenItsFolderAndItself)
     ::GetExitCodeProcess(standIn.Get(), &exitCode);
     EXPECT_EQ(static_cast<int>(exitCode), THREAD_PRIORITY_TIME_CRITICAL);
     ASSERT_EQ(::WaitForSingleObject(interpreter.Get(), 60000), WAIT_OBJECT_0);
-    EXPECT_FALSE(Exists(exe));
-    EXPECT_FALSE(Exists(inst));
-    EXPECT_FALSE(Exists(script));
+    EXPECT_FALSE(PathExists(exe));
+    EXPECT_FALSE(PathExists(inst));
+    EXPECT_FALSE(PathExists(script));
 }
