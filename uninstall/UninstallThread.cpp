@@ -93,7 +93,7 @@ void CUninstallThread::UnregisterLoggedControls()
         if (!m_domain.HoldsControl(Value(start, length), path))
             continue;
         UnregisterServer(path);
-        ::DeleteFileA(path);
+        DeleteEvenReadOnly(path);
     }
 }
 
@@ -108,7 +108,7 @@ void CUninstallThread::DeleteLoggedFiles()
         CString path;
         if (!m_domain.HoldsFile(value, path))
             continue;
-        ::DeleteFileA(path);
+        DeleteEvenReadOnly(path);
         Send(WM_UNINSTALL_ITEM, reinterpret_cast<LPARAM>(static_cast<const char*>(value)));
     }
 }
@@ -159,6 +159,17 @@ void CUninstallThread::UnregisterServer(const char* path)
         reinterpret_cast<void (*)()>(::GetProcAddress(library.Get(), "DllUnregisterServer")));
     if (unregister)
         unregister(); // its result changes nothing: the file is deleted either way
+}
+
+void CUninstallThread::DeleteEvenReadOnly(const char* path)
+{
+    // Setup copies root files with the medium's attributes, and a CD's files are all read-only:
+    // such a file would never go, nor would a read-only uninstaller under the script's "del". The
+    // attribute is not put back when the delete fails: the script deletes a running uninstaller later.
+    const DWORD attributes = ::GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    ::DeleteFileA(path);
 }
 
 LRESULT CUninstallThread::Send(UINT message, LPARAM lParam) const

@@ -42,6 +42,7 @@ private:
     void RemoveLoggedFolders();
     void DeleteLoggedKeys();
     static void UnregisterServer(const char* path);
+    static void DeleteEvenReadOnly(const char* path);
     LRESULT Send(UINT message, LPARAM lParam = 0) const;
 
     CString m_strLog;

@@ -99,6 +99,7 @@ TEST(UninstallThread, ReplaysTheLogControlsFirstThenFilesFoldersAndKeys)
          {"Inst\\a.txt", "Inst\\Sub\\b.txt", "Inst\\Sub\\Deep\\c.txt", "Inst\\Keep\\keep.txt",
           "Inst\\Keep\\unlogged.txt", "Inst\\Controls\\broken.ocx"})
         temp.WriteFile(file, "x");
+    ::SetFileAttributesA(inst + "a.txt", FILE_ATTRIBUTE_READONLY); // as root files from a CD
     CopyControl("RecordingControl.ocx", inst + "Controls\\Recording.ocx");
     CopyControl("PlainControl.ocx", inst + "Controls\\Plain.ocx");
     const TestKey installKey(HKEY_LOCAL_MACHINE, UninstallConstants::kInstallKey);
