@@ -18,8 +18,8 @@ BOOL CUninstallThread::ReadLog(const char* path)
     {
         CStdioFile file(path, CStdioFile::modeRead | CStdioFile::typeText);
         const unsigned long long size = file.GetLength();
-        if (size > INT_MAX)
-            throw CFileException(ERROR_FILE_TOO_LARGE, path);
+        if (size > INT_MAX) // would not fit the text; no log of ours is near that size
+            return ReadFailed(CFileException(ERROR_FILE_TOO_LARGE, path));
         CString text;
         const unsigned read = file.Read(text.GetBuffer(static_cast<int>(size)), static_cast<unsigned>(size));
         text.ReleaseBuffer(static_cast<int>(read));
@@ -29,11 +29,16 @@ BOOL CUninstallThread::ReadLog(const char* path)
     }
     catch (const CFileException& error)
     {
-        ReportFileError(error);
-        if (m_pMainWnd)
-            m_pMainWnd->PostMessage(WM_UNINSTALL_FAILED);
-        return FALSE;
+        return ReadFailed(error);
     }
+}
+
+BOOL CUninstallThread::ReadFailed(const CFileException& error)
+{
+    ReportFileError(error);
+    if (m_pMainWnd)
+        m_pMainWnd->PostMessage(WM_UNINSTALL_FAILED);
+    return FALSE;
 }
 
 BOOL CUninstallThread::NextRecord(LogRecord::Kind kind, int& pos, int& start, int& length) const

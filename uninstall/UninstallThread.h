@@ -35,6 +35,7 @@ protected:
 
 private:
     bool IsStopping() const { return m_nStop != 0; }
+    BOOL ReadFailed(const CFileException& error);
     CString Value(int start, int length) const;
 
     void UnregisterLoggedControls();
