@@ -177,9 +177,10 @@ void CUninstallThread::DeleteEvenReadOnly(const char* path)
     ::DeleteFileA(path);
 }
 
-LRESULT CUninstallThread::Send(UINT message, LPARAM lParam) const
+void CUninstallThread::Send(UINT message, LPARAM lParam) const
 {
-    return m_pMainWnd ? m_pMainWnd->SendMessage(message, 0, lParam) : 0;
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(message, 0, lParam);
 }
 
 void CUninstallThread::ReportFileError(const CFileException& error)

@@ -44,7 +44,7 @@ private:
     void DeleteLoggedKeys();
     static void UnregisterServer(const char* path);
     static void DeleteEvenReadOnly(const char* path);
-    LRESULT Send(UINT message, LPARAM lParam = 0) const;
+    void Send(UINT message, LPARAM lParam = 0) const;
 
     CString m_strLog;
     CReplayDomain m_domain;
