@@ -6,6 +6,7 @@
 #include "fixtures/RecordingControl.h"
 #include "platform/FileFind.h"
 #include "platform/Handle.h"
+#include "support/AcadSeed.h"
 #include "support/RegistryProbe.h"
 #include "support/TempTree.h"
 #include "uninstall/UninstallMessages.h"
@@ -136,6 +137,10 @@ TEST_F(RoundTrip, UninstallLeavesTheSystemAsBeforeTheInstallation)
     BuildMedium(medium);
     TempTree target("roundtrip");
     target.WriteFile("Program Files\\other.txt", "not ours");
+    // A Chinese AutoCAD 2008: it gets the add-on's profile and a launcher in the installation folder.
+    SeedCurVer(HKEY_CURRENT_USER, "R17.1", "ACAD-6001:804");
+    SeedAcadFolder("R17.1", "ACAD-6001:804", "AcadLocation", target.Path("AutoCAD 2008\\").str());
+    SeedProfileSearchPath("R17.1", "ACAD-6001:804", "<<未命名配置>>", "C:\\AutoCAD 2008\\support");
     const CString installDir = target.Path("Program Files\\VindrelSoft\\QELMAR\\");
     const Snapshot filesBefore = Files(target.Root());
     const Snapshot shellBefore = ShellFolders();
@@ -146,6 +151,7 @@ TEST_F(RoundTrip, UninstallLeavesTheSystemAsBeforeTheInstallation)
     RunWorker(setup, sink, medium.Root(), installDir);
     ASSERT_EQ(sink.Count(WM_SETUP_DONE), 1);
     ASSERT_TRUE(PathExists(installDir + "Uninstall.log"));
+    ASSERT_TRUE(PathExists(installDir + "QELMARfor2008.LNK"));
     // The user's own file, which the log never names.
     target.WriteFile("Program Files\\VindrelSoft\\QELMAR\\Data\\mine.dwg", "user data");
 
@@ -172,11 +178,19 @@ TEST_F(RoundTrip, UninstallLeavesTheSystemAsBeforeTheInstallation)
 
     EXPECT_EQ(ShellFolders(), shellBefore);
 
-    // The installation key's parents stay, empty.
+    // The installation key's parents stay, empty, and so does the add-on's AutoCAD profile, which
+    // the log does not name.
     Snapshot registryExpected = registryBefore;
     registryExpected.insert("SOFTWARE\\Quorvane\\");
     registryExpected.insert("SOFTWARE\\Quorvane\\enggQELMAR\\");
     const Snapshot registryAfter = Registry();
+    const std::string profile = "HKCU\\Software\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<enggQELMAR V8>>\\";
+    Snapshot profileKept;
+    for (const std::string& entry : registryAfter)
+        if (entry.compare(0, profile.size(), profile) == 0 && registryExpected.count(entry) == 0)
+            profileKept.insert(entry);
+    EXPECT_FALSE(profileKept.empty());
+    registryExpected.insert(profileKept.begin(), profileKept.end());
     EXPECT_EQ(Difference(registryAfter, registryExpected), "");
     EXPECT_EQ(Difference(registryExpected, registryAfter), "");
 }
