@@ -5,14 +5,14 @@
 BOOL CFileFind::FindFile(const char* pattern)
 {
     Close();
-    const CString spec = pattern ? pattern : "*.*";
-    m_find.Attach(::FindFirstFileA(spec, &m_next));
+    const CString search = pattern ? pattern : "*.*";
+    m_find.Attach(::FindFirstFileA(search, &m_next));
     if (!m_find)
         return FALSE;
-    const int separator = std::max(spec.ReverseFind('\\'), spec.ReverseFind('/'));
-    m_root = spec.Left(separator + 1);
-    if (separator < 0 && spec.GetLength() >= 2 && spec[1] == ':')
-        m_root = spec.Left(2);
+    const int separator = std::max(search.ReverseFind('\\'), search.ReverseFind('/'));
+    m_root = search.Left(separator + 1);
+    if (separator < 0 && search.GetLength() >= 2 && search[1] == ':')
+        m_root = search.Left(2);
     m_hasNext = true;
     return TRUE;
 }
