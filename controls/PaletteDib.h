@@ -14,6 +14,8 @@ public:
     CPaletteDib();
     CPaletteDib(const CPaletteDib&) = delete;
     CPaletteDib& operator=(const CPaletteDib&) = delete;
+    CPaletteDib(CPaletteDib&&) noexcept = default;
+    CPaletteDib& operator=(CPaletteDib&&) noexcept = default;
 
     // Replaces the bitmap; palette and pixels are left for the caller. Null (and no bitmap) when
     // the size is not positive or the memory cannot be had.

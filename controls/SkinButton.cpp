@@ -205,22 +205,20 @@ void CSkinButton::DrawItem(LPDRAWITEMSTRUCT item)
         return;
     CDC target;
     target.Attach(item->hDC);
-    CRect rect = item->rcItem;
+    const CRect whole = item->rcItem;
     CDC dc;
     CBitmap bitmap;
     if (!dc.CreateCompatibleDC(&target) ||
-        !bitmap.CreateCompatibleBitmap(&target, rect.Width(), rect.Height()))
+        !bitmap.CreateCompatibleBitmap(&target, whole.Width(), whole.Height()))
         return;
-    {
-        CGdiSelection selectBitmap(dc, bitmap);
-        CGdiSelection selectFont(dc, ::GetStockObject(DEFAULT_GUI_FONT));
-        dc.SetBkMode(TRANSPARENT);
-        CRect caption = rect;
-        caption.DeflateRect(m_nBorderWidth + 2, 0);
-        DrawFace(dc, rect, item->itemState, caption);
-        target.BitBlt(0, 0, rect.Width(), rect.Height(), &dc, 0, 0, SRCCOPY);
-    }
-    target.Detach();
+    CGdiSelection selectBitmap(dc, bitmap);
+    CGdiSelection selectFont(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    dc.SetBkMode(TRANSPARENT);
+    CRect rect = whole;
+    CRect caption = whole;
+    caption.DeflateRect(m_nBorderWidth + 2, 0);
+    DrawFace(dc, rect, item->itemState, caption);
+    target.BitBlt(0, 0, whole.Width(), whole.Height(), &dc, 0, 0, SRCCOPY);
 }
 
 void CSkinButton::DrawFace(CDC& dc, CRect& rect, UINT state, CRect& caption)
