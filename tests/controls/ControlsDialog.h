@@ -12,6 +12,14 @@
 
 #include <commctrl.h>
 
+// The colour a face bitmap gives its pixel (x, y), y counted from the top as on the screen.
+inline COLORREF FaceColour(const CPaletteDib& dib, int x, int y)
+{
+    const int row = dib.GetHeader().biHeight - 1 - y;
+    const RGBQUAD entry = dib.GetPalette()[dib.GetBits()[row * dib.GetRowLength() + x]];
+    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+}
+
 // Counts the paints that reach the bar.
 class CCountingProgress : public CPercentProgressCtrl
 {

@@ -31,56 +31,19 @@ bool SamePixels(const ClientPixels& a, const ClientPixels& b)
     return true;
 }
 
-// The colour a face bitmap gives the pixel at (x, y), y counted from the top.
-COLORREF FaceColour(const CPaletteDib& dib, int x, int y)
-{
-    const int row = dib.GetHeader().biHeight - 1 - y;
-    const RGBQUAD entry = dib.GetPalette()[dib.GetBits()[row * dib.GetRowLength() + x]];
-    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
-}
-
 // One look of a button, drawn by its DrawItem into a memory context.
-class Look
+class Look : public guitest::MemoryImage
 {
 public:
-    Look(CSkinButton& button, UINT state)
+    Look(CSkinButton& button, UINT state) : MemoryImage(75, 23)
     {
-        CRect rect;
-        button.GetClientRect(&rect);
-        HDC screen = ::GetDC(nullptr);
-        m_dc = ::CreateCompatibleDC(screen);
-        m_bitmap = ::CreateCompatibleBitmap(screen, rect.Width(), rect.Height());
-        ::ReleaseDC(nullptr, screen);
-        m_old = ::SelectObject(m_dc, m_bitmap);
         DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(button.GetDlgCtrlID()),
                             0,          ODA_DRAWENTIRE,
                             state,      button,
-                            m_dc,       rect,
+                            DC(),       RECT{0, 0, 75, 23},
                             0};
         button.DrawItem(&item);
     }
-    ~Look()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
-    RECT Bounds(COLORREF colour) const
-    {
-        RECT box{75, 23, 0, 0};
-        for (int y = 0; y < 23; ++y)
-            for (int x = 0; x < 75; ++x)
-                if (At(x, y) == colour)
-                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
-        return box;
-    }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
 };
 
 // Inside the edges and away from the caption.
@@ -266,6 +229,9 @@ TEST(SkinButton, EachLookOfAShadedButton)
         {
             CSkinButton& button = dialog.m_btnPush;
             const CButtonFaces& faces = button.GetFaces();
+            CRect client;
+            button.GetClientRect(&client);
+            ASSERT_EQ(client, CRect(0, 0, 75, 23));
             EXPECT_EQ(button.GetKind(), CSkinButton::PushKind);
             EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
             {

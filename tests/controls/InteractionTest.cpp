@@ -14,14 +14,6 @@ bool Pushed(CSkinButton& button)
     return (button.GetState() & BST_PUSHED) != 0;
 }
 
-// The colour of a face bitmap's pixel, y counted from the top.
-COLORREF FaceColour(const CPaletteDib& dib, int x, int y)
-{
-    const int row = dib.GetHeader().biHeight - 1 - y;
-    const RGBQUAD entry = dib.GetPalette()[dib.GetBits()[row * dib.GetRowLength() + x]];
-    return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
-}
-
 COLORREF Shown(CSkinButton& button, int x, int y)
 {
     return guitest::ClientPixels(button).At(x, y);

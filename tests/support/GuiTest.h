@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -120,30 +121,23 @@ inline void PressKey(WORD vk, HWND dialog)
     Pump(60, dialog);
 }
 
-// A copy of a window's client area in a memory context, read pixel by pixel.
-class ClientPixels
+// A bitmap compatible with the screen, selected into a memory context and read pixel by pixel.
+class MemoryImage
 {
 public:
-    explicit ClientPixels(HWND hwnd)
+    MemoryImage(int width, int height) : m_width(width), m_height(height)
     {
-        RECT client;
-        ::GetClientRect(hwnd, &client);
-        m_width = client.right;
-        m_height = client.bottom;
-        HDC window = ::GetDC(hwnd);
+        HDC screen = ::GetDC(nullptr);
         CDC source;
-        source.Attach(window);
+        source.Attach(screen);
         m_dc.CreateCompatibleDC(&source);
-        m_bitmap.CreateCompatibleBitmap(&source, m_width, m_height);
-        m_select = ::SelectObject(m_dc, m_bitmap);
-        m_dc.BitBlt(0, 0, m_width, m_height, &source, 0, 0, SRCCOPY);
+        m_bitmap.CreateCompatibleBitmap(&source, width, height);
         source.Detach();
-        ::ReleaseDC(hwnd, window);
+        ::ReleaseDC(nullptr, screen);
+        m_select.emplace(m_dc, m_bitmap);
     }
-    ~ClientPixels() { ::SelectObject(m_dc, m_select); }
-    ClientPixels(const ClientPixels&) = delete;
-    ClientPixels& operator=(const ClientPixels&) = delete;
 
+    CDC& DC() { return m_dc; }
     COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -154,21 +148,40 @@ public:
         for (int y = 0; y < m_height; ++y)
             for (int x = 0; x < m_width; ++x)
                 if (At(x, y) == colour)
-                {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, y + 1);
-                }
+                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                               std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
         return box.right > box.left ? box : RECT{0, 0, 0, 0};
     }
 
 private:
-    int m_width = 0;
-    int m_height = 0;
+    int m_width;
+    int m_height;
     CDC m_dc;
     CBitmap m_bitmap;
-    HGDIOBJ m_select = nullptr;
+    std::optional<CGdiSelection> m_select;
+};
+
+// A copy of what a window shows in its client area.
+class ClientPixels : public MemoryImage
+{
+public:
+    explicit ClientPixels(HWND hwnd) : MemoryImage(ClientSize(hwnd).cx, ClientSize(hwnd).cy)
+    {
+        HDC window = ::GetDC(hwnd);
+        CDC source;
+        source.Attach(window);
+        DC().BitBlt(0, 0, Width(), Height(), &source, 0, 0, SRCCOPY);
+        source.Detach();
+        ::ReleaseDC(hwnd, window);
+    }
+
+private:
+    static SIZE ClientSize(HWND hwnd)
+    {
+        RECT client;
+        ::GetClientRect(hwnd, &client);
+        return SIZE{client.right, client.bottom};
+    }
 };
 
 // A modal dialog that plays a scenario inside its own modal loop, as a person would while it is
