@@ -127,9 +127,8 @@ BOOL CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* r
     return wnd && wnd != this && wnd->OnChildNotify(message, wParam, lParam, result);
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
 {
-    (void)lParam;
     if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC)
         return FALSE;
     CDC dc;

@@ -9,11 +9,12 @@ trap 'touch "$work/done"; rm -rf "$work"' EXIT
 mkdir -p "$(dirname "$out")"
 
 # wine-run starts Xvfb :77 only when no display is set; the shot is taken from the same one.
+# A first run also creates the Wine prefix, which takes a while.
 display=${DISPLAY:-:77}
 (cd "$work" && "$runner" "$prefix" "$exe" ready done) &
 runner_pid=$!
 
-for _ in $(seq 300); do
+for _ in $(seq 600); do
   [ -s "$work/ready" ] && break
   kill -0 "$runner_pid" 2>/dev/null || { echo "gallery ended before it was ready"; exit 1; }
   sleep 0.1
