@@ -7,6 +7,11 @@ CSkinButton::CSkinButton() : m_crText(::GetSysColor(COLOR_BTNTEXT)) {}
 
 void CSkinButton::PreSubclassWindow()
 {
+    // A dialog shown again binds the same object to a new window, which starts afresh.
+    m_bChecked = FALSE;
+    m_bHover = FALSE;
+    m_bLButtonDown = FALSE;
+    m_nBorder = 1;
     const DWORD style = GetStyle();
     m_bPushLike = (style & BS_PUSHLIKE) != 0;
     m_bFlat = (style & BS_FLAT) != 0;

@@ -205,3 +205,10 @@ TEST(SkinButtonInput, SpaceAndClicksToggleACheckKind)
             mouse.MoveTo(POINT{0, 0});
         });
 }
+
+TEST(SkinButtonInput, ADialogShownAgainStartsWithFreshButtons)
+{
+    CControlsDialog dialog;
+    dialog.Run([&] { dialog.m_chkCheck.SetCheck(TRUE); });
+    dialog.Run([&] { EXPECT_EQ(dialog.m_chkCheck.GetCheck(), 0); });
+}
