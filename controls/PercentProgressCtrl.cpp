@@ -75,6 +75,16 @@ LRESULT CPercentProgressCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         return OnSetText(reinterpret_cast<const char*>(lParam));
     case WM_GETTEXT:
         return OnGetText(wParam, reinterpret_cast<char*>(lParam));
+    // The standard queries answer with the bar's own range and position, for whoever reads it.
+    case PBM_GETPOS:
+        return m_nPos;
+    case PBM_GETRANGE:
+        if (lParam)
+        {
+            reinterpret_cast<PBRANGE*>(lParam)->iLow = m_nLower;
+            reinterpret_cast<PBRANGE*>(lParam)->iHigh = m_nUpper;
+        }
+        return wParam ? m_nLower : m_nUpper;
     }
     return CProgressCtrl::WindowProc(message, wParam, lParam);
 }

@@ -184,7 +184,8 @@ TEST_F(RoundTrip, UninstallLeavesTheSystemAsBeforeTheInstallation)
     registryExpected.insert("SOFTWARE\\Quorvane\\");
     registryExpected.insert("SOFTWARE\\Quorvane\\enggQELMAR\\");
     const Snapshot registryAfter = Registry();
-    const std::string profile = "HKCU\\Software\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<enggQELMAR V8>>\\";
+    const std::string profile =
+        "HKCU\\Software\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<enggQELMAR V8>>\\";
     Snapshot profileKept;
     for (const std::string& entry : registryAfter)
         if (entry.compare(0, profile.size(), profile) == 0 && registryExpected.count(entry) == 0)
