@@ -4,6 +4,8 @@
 //   engine-a the install worker reporting to a window that does nothing
 //   engine-b the same, with a window doing per message what the copying page does (item text,
 //            progress step), shown on screen
+//   sends    no copying: only the engine's synchronous messages, one per entry, to a window that
+//            does nothing (what engine-a adds to a copy at the least)
 // Usage: install_bench [files] [kilobytes-per-file] [work-folder]
 #include "platform/FileFind.h"
 #include "platform/Handle.h"
@@ -141,74 +143,112 @@ double TimeXcopy(const CString& medium, const CString& target)
 }
 
 // The page stand-in: a visible window with an item label and a standard progress bar.
-struct Page
+class BenchPage
 {
-    HWND window = nullptr;
-    HWND item = nullptr;
-    HWND progress = nullptr;
-    bool update = false;
-    bool done = false;
-};
-
-LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* page = reinterpret_cast<Page*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    switch (message)
+public:
+    BenchPage(bool update, int entries) : m_update(update)
     {
-    case WM_SETUP_PROGRESS:
-        if (page->update)
-        {
-            ::SetWindowTextA(page->item, reinterpret_cast<const char*>(lParam));
-            ::SendMessageA(page->progress, PBM_STEPIT, 0, 0);
-        }
-        return 0;
-    case WM_SETUP_DONE:
-    case WM_SETUP_ABORTED:
-        page->done = true;
-        return 0;
-    default:
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "QelmarBenchPage";
+        ::RegisterClassA(&wc);
+        m_window.m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                            0, 500, 200, nullptr, nullptr, wc.hInstance, nullptr);
+        ::SetWindowLongPtrA(m_window.m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        m_item = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 470, 20, m_window.m_hWnd,
+                                   nullptr, wc.hInstance, nullptr);
+        m_progress = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 40, 470, 20,
+                                       m_window.m_hWnd, nullptr, wc.hInstance, nullptr);
+        ::SendMessageA(m_progress, PBM_SETRANGE32, 0, entries);
+        ::SendMessageA(m_progress, PBM_SETSTEP, 1, 0);
+        ::UpdateWindow(m_window.m_hWnd);
     }
-}
+    ~BenchPage()
+    {
+        ::DestroyWindow(m_window.m_hWnd);
+        m_window.m_hWnd = nullptr;
+    }
+    BenchPage(const BenchPage&) = delete;
+    BenchPage& operator=(const BenchPage&) = delete;
+
+    CWnd& Window() { return m_window; }
+    // Runs the worker to its end, with this thread serving the page.
+    double Time(CWinThread& worker)
+    {
+        worker.m_pMainWnd = &m_window;
+        worker.m_bAutoDelete = FALSE;
+        const double start = Seconds();
+        worker.CreateThread();
+        worker.WaitPumping();
+        MSG msg;
+        while (!m_done && ::GetMessageA(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+        return Seconds() - start;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* page = reinterpret_cast<BenchPage*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        switch (message)
+        {
+        case WM_SETUP_PROGRESS:
+            if (page->m_update)
+            {
+                ::SetWindowTextA(page->m_item, reinterpret_cast<const char*>(lParam));
+                ::SendMessageA(page->m_progress, PBM_STEPIT, 0, 0);
+            }
+            return 0;
+        case WM_SETUP_DONE:
+        case WM_SETUP_ABORTED:
+            page->m_done = true;
+            return 0;
+        default:
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+    }
+
+    CWnd m_window;
+    HWND m_item = nullptr;
+    HWND m_progress = nullptr;
+    bool m_update;
+    bool m_done = false;
+};
 
 double TimeEngine(const CString& medium, const CString& target, bool update, int entries)
 {
-    Page page;
-    page.update = update;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &PageProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "QelmarBenchPage";
-    ::RegisterClassA(&wc);
-    page.window = ::CreateWindowExA(0, wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500,
-                                    200, nullptr, nullptr, wc.hInstance, nullptr);
-    ::SetWindowLongPtrA(page.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&page));
-    page.item = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 470, 20, page.window,
-                                  nullptr, wc.hInstance, nullptr);
-    page.progress = ::CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, 10, 40, 470, 20,
-                                      page.window, nullptr, wc.hInstance, nullptr);
-    ::SendMessageA(page.progress, PBM_SETRANGE32, 0, entries);
-    ::SendMessageA(page.progress, PBM_SETSTEP, 1, 0);
-    ::UpdateWindow(page.window);
-
-    CWnd pageWnd;
-    pageWnd.m_hWnd = page.window;
+    BenchPage page(update, entries);
     CSetupThread worker;
     worker.m_strSetupDir = medium;
     worker.m_strInstallDir = target;
-    worker.m_pMainWnd = &pageWnd;
-    worker.m_bAutoDelete = FALSE;
-    const double start = Seconds();
-    worker.CreateThread();
-    worker.WaitPumping();
-    MSG msg;
-    while (!page.done && ::GetMessageA(&msg, nullptr, 0, 0) > 0)
-        ::DispatchMessageA(&msg);
-    const double elapsed = Seconds() - start;
-    ::DestroyWindow(page.window);
-    pageWnd.m_hWnd = nullptr;
-    return elapsed;
+    return page.Time(worker);
+}
+
+// The floor the engine cannot go below here: one synchronous cross-thread send per entry.
+class SendingThread : public CWinThread
+{
+public:
+    explicit SendingThread(int count) : m_count(count) {}
+    BOOL InitInstance() override
+    {
+        for (int i = 0; i < m_count; ++i)
+            m_pMainWnd->SendMessage(WM_SETUP_PROGRESS, reinterpret_cast<WPARAM>(""),
+                                    reinterpret_cast<LPARAM>(""));
+        m_pMainWnd->PostMessage(WM_SETUP_DONE);
+        return FALSE;
+    }
+
+private:
+    int m_count;
+};
+
+double TimeSends(int entries)
+{
+    BenchPage page(false, entries);
+    SendingThread sender(entries);
+    return page.Time(sender);
 }
 
 int CountEntries(const CString& folder)
@@ -234,7 +274,8 @@ int main(int argc, char** argv)
     const int kilobytes = argc > 2 ? std::atoi(argv[2]) : 10;
     CString work = argc > 3 ? argv[3] : "C:\\qelmar-bench";
     work += "\\";
-    const CString medium = work + "medium\\";
+    CString medium;
+    medium.Format("%smedium-%d-%d\\", static_cast<const char*>(work), files, kilobytes);
     ::CreateDirectoryA(work.Left(work.GetLength() - 1), nullptr);
     InitCommonControls();
 
@@ -264,6 +305,7 @@ int main(int argc, char** argv)
     measure("xcopy", TimeXcopy(medium, target));
     measure("engine-a", TimeEngine(medium, target, false, entries));
     measure("engine-b", TimeEngine(medium, target, true, entries));
+    measure("sends", TimeSends(entries));
     ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, Product::kInstallKey);
     ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, Product::kUninstallKey);
 
