@@ -137,28 +137,6 @@ CString& CString::Trim()
     return TrimRight().TrimLeft();
 }
 
-void CString::MakeUpper()
-{
-    for (std::size_t i = 0; i < m_str.size(); ++i)
-    {
-        if (Mbcs::IsLeadByte(static_cast<unsigned char>(m_str[i])))
-            ++i;
-        else if (m_str[i] >= 'a' && m_str[i] <= 'z')
-            m_str[i] = static_cast<char>(m_str[i] - 'a' + 'A');
-    }
-}
-
-void CString::MakeLower()
-{
-    for (std::size_t i = 0; i < m_str.size(); ++i)
-    {
-        if (Mbcs::IsLeadByte(static_cast<unsigned char>(m_str[i])))
-            ++i;
-        else if (m_str[i] >= 'A' && m_str[i] <= 'Z')
-            m_str[i] = static_cast<char>(m_str[i] - 'A' + 'a');
-    }
-}
-
 int CString::Replace(const char* from, const char* to)
 {
     const int fromLength = static_cast<int>(std::strlen(from));

@@ -22,7 +22,6 @@ public:
 
     char GetAt(int index) const { return m_str.at(static_cast<std::size_t>(index)); }
     char operator[](int index) const { return GetAt(index); }
-    void SetAt(int index, char ch) { m_str.at(static_cast<std::size_t>(index)) = ch; }
 
     CString& operator=(const char* text);
     CString& operator+=(const char* text);
@@ -56,8 +55,6 @@ public:
     CString& TrimRight();
     CString& Trim();
 
-    void MakeUpper();
-    void MakeLower();
     int Replace(const char* from, const char* to);
 
     void Format(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));

@@ -151,3 +151,29 @@ ExpectedCopy WalkMedium(const CString& setupDir, const CString& installDir,
         Walk(setupDir + folder, installDir + folder, failingTargets, expected);
     return expected;
 }
+
+namespace
+{
+CString ShellFolder(const char* name)
+{
+    return RegString(HKEY_CURRENT_USER,
+                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name) +
+           "\\";
+}
+} // namespace
+
+CString DesktopShortcut()
+{
+    return ShellFolder("Desktop") + "土方工程量计算软件.LNK";
+}
+
+CString ProgramGroup()
+{
+    return ShellFolder("Programs") + "土方工程量计算软件 QELMAR V7.0";
+}
+
+void RemoveShortcuts()
+{
+    ::DeleteFileA(DesktopShortcut());
+    RemoveTree(ProgramGroup());
+}

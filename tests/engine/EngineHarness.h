@@ -68,6 +68,12 @@ void BuildMedium(const TempTree& medium);
 // Removes every registry key an installation writes, the controls' traces and AutoCAD's keys.
 void CleanRegistry();
 
+// The prefix's own shell folders, where a run puts its desktop shortcut and program group.
+CString DesktopShortcut();
+CString ProgramGroup();
+// Removes what a run left there: a test leaves the prefix as it found it.
+void RemoveShortcuts();
+
 // The records a complete folder copy of this medium yields, found by an independent walk.
 struct ExpectedCopy
 {

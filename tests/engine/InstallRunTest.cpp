@@ -38,30 +38,6 @@ bool KeyExists(HKEY root, const char* key)
     return RegKeyExists(root, key);
 }
 
-// The prefix's own shell folders, where a run puts its desktop shortcut and program group.
-CString ShellFolder(const char* name)
-{
-    return RegString(HKEY_CURRENT_USER,
-                     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name) +
-           "\\";
-}
-
-CString DesktopShortcut()
-{
-    return ShellFolder("Desktop") + "土方工程量计算软件.LNK";
-}
-
-CString ProgramGroup()
-{
-    return ShellFolder("Programs") + "土方工程量计算软件 QELMAR V7.0";
-}
-
-void RemoveShortcuts()
-{
-    ::DeleteFileA(DesktopShortcut());
-    RemoveTree(ProgramGroup());
-}
-
 class InstallRun : public ::testing::Test
 {
 protected:

@@ -79,8 +79,4 @@ TEST(CString, EditingOperations)
     buffer.ReleaseBuffer();
     EXPECT_EQ(buffer, "abc");
     EXPECT_EQ(buffer.GetLength(), 3);
-
-    CString upper("a嘰z");
-    upper.MakeUpper();
-    EXPECT_EQ(upper, "A嘰Z");
 }

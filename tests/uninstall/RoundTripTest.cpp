@@ -127,7 +127,11 @@ class RoundTrip : public ::testing::Test
 {
 protected:
     void SetUp() override { CleanRegistry(); }
-    void TearDown() override { CleanRegistry(); }
+    void TearDown() override
+    {
+        RemoveShortcuts();
+        CleanRegistry();
+    }
 };
 } // namespace
 
