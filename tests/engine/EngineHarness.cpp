@@ -9,28 +9,6 @@
 
 #include <algorithm>
 
-namespace
-{
-const char kSinkClass[] = "QelmarTestSink";
-}
-
-MessageSink::MessageSink()
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &WndProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = kSinkClass;
-    ::RegisterClassA(&wc); // fails harmlessly once registered
-    m_wnd.m_hWnd = ::CreateWindowExA(0, kSinkClass, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                     wc.hInstance, this);
-    ::SetWindowLongPtrA(m_wnd.m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-MessageSink::~MessageSink()
-{
-    ::DestroyWindow(m_wnd.m_hWnd);
-}
-
 int MessageSink::Count(UINT id) const
 {
     return static_cast<int>(
@@ -39,7 +17,7 @@ int MessageSink::Count(UINT id) const
 
 LRESULT CALLBACK MessageSink::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* sink = reinterpret_cast<MessageSink*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* sink = HiddenWindow::GetOwner<MessageSink>(hwnd);
     if (sink && message >= WM_SETUP_PROGRESS && message <= WM_SETUP_ABORTED)
     {
         SinkMessage m{message, "", ""};

@@ -2,8 +2,8 @@
 // messages, a worker whose questions are answered by the test, and a sample medium.
 #pragma once
 
-#include "platform/Wnd.h"
 #include "setup/SetupThread.h"
+#include "support/HiddenWindow.h"
 #include "support/TempTree.h"
 
 #include <functional>
@@ -21,12 +21,11 @@ struct SinkMessage
 class MessageSink
 {
 public:
-    MessageSink();
-    ~MessageSink();
+    MessageSink() = default;
     MessageSink(const MessageSink&) = delete;
     MessageSink& operator=(const MessageSink&) = delete;
 
-    CWnd& Window() { return m_wnd; }
+    CWnd& Window() { return m_window.Window(); }
     std::vector<SinkMessage> messages;
     // Runs inside the handling of each message, while a sent one keeps the worker waiting.
     std::function<void(const SinkMessage&)> onMessage;
@@ -35,7 +34,7 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    CWnd m_wnd;
+    HiddenWindow m_window{"QelmarTestSink", &WndProc, this};
 };
 
 struct Question

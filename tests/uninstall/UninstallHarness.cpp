@@ -7,28 +7,6 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
-const char kRecorderClass[] = "QelmarUninstallRecorder";
-}
-
-MessageRecorder::MessageRecorder()
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &WndProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = kRecorderClass;
-    ::RegisterClassA(&wc); // fails harmlessly once registered
-    m_wnd.m_hWnd =
-        ::CreateWindowExA(0, kRecorderClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    ::SetWindowLongPtrA(m_wnd.m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-MessageRecorder::~MessageRecorder()
-{
-    ::DestroyWindow(m_wnd.m_hWnd);
-}
-
 std::vector<UINT> MessageRecorder::Ids() const
 {
     std::vector<UINT> ids;
@@ -56,7 +34,7 @@ bool MessageRecorder::AllSent() const
 
 LRESULT CALLBACK MessageRecorder::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* recorder = reinterpret_cast<MessageRecorder*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* recorder = HiddenWindow::GetOwner<MessageRecorder>(hwnd);
     if (recorder == nullptr || message < WM_USER)
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     Received r{message, "", ::InSendMessage() != FALSE};

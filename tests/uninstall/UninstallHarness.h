@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/String.h"
-#include "platform/Wnd.h"
+#include "support/HiddenWindow.h"
 #include "uninstall/UninstallThread.h"
 
 #include <windows.h>
@@ -23,12 +23,11 @@ public:
         bool sent;        // by another thread's SendMessage, not posted
     };
 
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageRecorder() = default;
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    CWnd& Window() { return m_wnd; }
+    CWnd& Window() { return m_window.Window(); }
     std::vector<UINT> Ids() const;
     std::vector<std::string> Items() const;
     bool AllSent() const;
@@ -39,7 +38,7 @@ public:
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    CWnd m_wnd;
+    HiddenWindow m_window{"QelmarUninstallRecorder", &WndProc, this};
 };
 
 // Answers the file-error box and records the self-removal instead of starting it: a real script
