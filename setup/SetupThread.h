@@ -77,6 +77,8 @@ protected:
 
 private:
     int AskWithSystemError(const char* format, DWORD error, const char* path, UINT buttons);
+    // Creates one folder, asking until it exists or the user gives up.
+    BOOL MakeFolder(const char* path);
     void ReportFileError(const CFileException& error);
     void MakeFoldersAbsolute();
     void WriteUninstallEntry();

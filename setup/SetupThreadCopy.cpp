@@ -48,13 +48,14 @@ BOOL CSetupThread::CopyFolder(const CString& source, const CString& target)
     {
         const int answer =
             AskWithSystemError(kMissingFolderPrompt, ::GetLastError(), dir, MB_ABORTRETRYIGNORE);
-        if (answer == IDABORT)
-            return FALSE;
         if (answer == IDIGNORE)
         {
             ignored = true;
             break;
         }
+        // Abort, and a box that could not be shown at all: retrying blind would never end.
+        if (answer != IDRETRY)
+            return FALSE;
     }
     if (!CreateFolderPath(target))
         return FALSE;
@@ -93,8 +94,8 @@ BOOL CSetupThread::CreateFolderPath(const CString& path)
     // A path the 260-byte buffer cannot hold is refused as the system refuses it.
     if (!Fits(path))
     {
-        while (AskWithSystemError(kCreateFolderPrompt, ERROR_FILENAME_EXCED_RANGE, path, MB_RETRYCANCEL) !=
-               IDCANCEL)
+        while (AskWithSystemError(kCreateFolderPrompt, ERROR_FILENAME_EXCED_RANGE, path, MB_RETRYCANCEL) ==
+               IDRETRY)
         {
         }
         return FALSE;
@@ -103,6 +104,9 @@ BOOL CSetupThread::CreateFolderPath(const CString& path)
     char buffer[MAX_PATH] = "";
     const char* text = path;
     const int length = path.GetLength();
+    // A network path's "\\server" cannot be made or found; its walk starts at the share.
+    const bool network = length > 1 && (text[0] == '\\' || text[0] == '/') && (text[1] == '\\' || text[1] == '/');
+    int separators = 0;
     bool afterSeparator = false;
     for (int i = 0; i <= length; ++i)
     {
@@ -117,24 +121,35 @@ BOOL CSetupThread::CreateFolderPath(const CString& path)
             continue;
         }
         const bool separator = (c == '\\' || c == '/');
+        separators += separator;
         const bool endsComponent = separator || (c == '\0' && !afterSeparator);
         afterSeparator = separator;
-        if (!endsComponent || i == 0 || text[i - 1] == ':')
+        if (!endsComponent || i == 0 || text[i - 1] == ':' || (network && separator && separators <= 3))
             continue;
 
         buffer[i] = '\0';
-        if (!Exists(buffer))
-        {
-            while (!::CreateDirectoryA(buffer, nullptr))
-            {
-                if (AskWithSystemError(kCreateFolderPrompt, ::GetLastError(), buffer, MB_RETRYCANCEL) ==
-                    IDCANCEL)
-                    return FALSE;
-            }
-        }
+        if (!Exists(buffer) && !MakeFolder(buffer))
+            return FALSE;
         buffer[i] = c;
     }
     return TRUE;
+}
+
+BOOL CSetupThread::MakeFolder(const char* path)
+{
+    for (;;)
+    {
+        if (::CreateDirectoryA(path, nullptr))
+            return TRUE;
+        const DWORD error = ::GetLastError();
+        // There all along, only hidden from the search: a share's root, or below a folder that
+        // cannot be listed.
+        const DWORD attributes = ::GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return TRUE;
+        if (AskWithSystemError(kCreateFolderPrompt, error, path, MB_RETRYCANCEL) != IDRETRY)
+            return FALSE;
+    }
 }
 
 void CSetupThread::ListFiles(const CString& folder, const char* pattern, CStringArray& list)

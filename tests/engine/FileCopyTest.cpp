@@ -57,6 +57,16 @@ TEST(CreateFolderPath, CreatesEveryMissingFolderAndRecordsOnlyThePath)
     }
 }
 
+TEST(CreateFolderPath, NetworkPathStartsAtTheShareAndAFailedBoxEndsTheQuestions)
+{
+    ScriptedSetupThread worker;
+    worker.answer = [](const Question&) { return 0; }; // MessageBox's answer when it cannot show
+    EXPECT_FALSE(worker.CreateFolderPath("\\\\nosuchserver\\share\\QELMAR\\"));
+    ASSERT_EQ(worker.questions.size(), 1u);
+    EXPECT_NE(worker.questions[0].text.find("\n不能创建文件夹 \\\\nosuchserver\\share ，"), std::string::npos)
+        << worker.questions[0].text;
+}
+
 TEST(ListFiles, ListsPlainFilesMatchingThePattern)
 {
     TempTree tree("list");
