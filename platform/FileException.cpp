@@ -9,16 +9,15 @@ CString SystemErrorText(DWORD error)
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
         error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
     const CLocalMemory owner(buffer);
-    CString text(buffer);
-    text.TrimRight();
-    return text;
+    return CString(buffer);
 }
 
 CString CFileException::GetErrorMessage() const
 {
+    CString reason = SystemErrorText(m_lOsError);
+    reason.TrimRight();
     CString text;
-    text.Format("访问文件 %s 时出错。\n%s", m_strFileName.str().c_str(),
-                SystemErrorText(m_lOsError).str().c_str());
+    text.Format("访问文件 %s 时出错。\n%s", m_strFileName.str().c_str(), reason.str().c_str());
     return text;
 }
 

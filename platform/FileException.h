@@ -19,5 +19,5 @@ public:
     CString m_strFileName;
 };
 
-// The system's text for an error code, without the trailing line break.
+// The system's text for an error code, as the system gives it (its line break included).
 CString SystemErrorText(DWORD error);

@@ -55,7 +55,8 @@ BOOL CSetupThread::WriteUninstallLog()
     catch (const CFileException& error)
     {
         ::DeleteFileA(temp);
-        ReportFileError(error);
+        // The user knows the log by its name, not by the temporary one.
+        ReportFileError(CFileException(error.m_lOsError, path));
         return FALSE;
     }
     if (!::MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -54,8 +54,9 @@ void CSetupThread::WriteUninstallEntry()
 {
     const char* key = Product::kUninstallKey;
     WriteRegString(HKEY_LOCAL_MACHINE, key, "DisplayName", Product::kDisplayName);
+    // Quoted: unquoted, a folder with spaces lets the system start "C:\Program.exe" instead.
     WriteRegString(HKEY_LOCAL_MACHINE, key, "UninstallString",
-                   JoinPath(m_strInstallDir, Product::kUninstallExe));
+                   "\"" + JoinPath(m_strInstallDir, Product::kUninstallExe) + "\"");
     WriteRegString(HKEY_LOCAL_MACHINE, key, "DisplayIcon", JoinPath(m_strInstallDir, Product::kIconFile));
     WriteRegString(HKEY_LOCAL_MACHINE, key, "DisplayVersion", Product::kDisplayVersion);
     WriteRegString(HKEY_LOCAL_MACHINE, key, "Publisher", Product::kPublisher);

@@ -46,8 +46,12 @@ TEST(CStdioFile, FailuresThrowWithTheSystemError)
     {
         EXPECT_EQ(error.m_lOsError, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
         EXPECT_EQ(error.m_strFileName, missing);
-        EXPECT_NE(error.GetErrorMessage().Find(missing), -1);
-        EXPECT_NE(error.GetErrorMessage().Find(SystemErrorText(ERROR_FILE_NOT_FOUND)), -1);
+        // The box's text: the file, then the system's reason without its line break.
+        CString reason = SystemErrorText(ERROR_FILE_NOT_FOUND);
+        ASSERT_GT(reason.GetLength(), 2);
+        EXPECT_EQ(reason.Right(2), "\r\n");
+        reason.TrimRight();
+        EXPECT_EQ(error.GetErrorMessage(), "访问文件 " + missing + " 时出错。\n" + reason);
     }
     EXPECT_THROW(CStdioFile(tree.Path("no\\such\\folder.log"), CStdioFile::modeCreate | CStdioFile::modeWrite),
                  CFileException);
