@@ -105,7 +105,8 @@ BOOL CSetupThread::CreateFolderPath(const CString& path)
     const char* text = path;
     const int length = path.GetLength();
     // A network path's "\\server" cannot be made or found; its walk starts at the share.
-    const bool network = length > 1 && (text[0] == '\\' || text[0] == '/') && (text[1] == '\\' || text[1] == '/');
+    const bool network =
+        length > 1 && (text[0] == '\\' || text[0] == '/') && (text[1] == '\\' || text[1] == '/');
     int separators = 0;
     bool afterSeparator = false;
     for (int i = 0; i <= length; ++i)

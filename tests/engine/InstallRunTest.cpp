@@ -252,9 +252,8 @@ TEST_F(InstallRun, MissingMediumFolderIsAskedAbout)
         int firstAnswer;
         bool completes;
     };
-    for (const Case& c :
-         {Case{"abort", IDABORT, false}, Case{"ignore", IDIGNORE, true}, Case{"retry", IDRETRY, true},
-          Case{"box not shown", 0, false}})
+    for (const Case& c : {Case{"abort", IDABORT, false}, Case{"ignore", IDIGNORE, true},
+                          Case{"retry", IDRETRY, true}, Case{"box not shown", 0, false}})
     {
         SCOPED_TRACE(c.name);
         CleanRegistry();
@@ -339,7 +338,8 @@ TEST_F(InstallRun, PathsTooLongForTheSystemAreRefusedCleanly)
     ASSERT_EQ(folder.questions.size(), 1u);
     EXPECT_EQ(folder.questions[0].type, static_cast<UINT>(MB_RETRYCANCEL | MB_ICONQUESTION));
     // The system's text as it comes, line break and all, then the question.
-    EXPECT_EQ(folder.questions[0].text.rfind(SystemErrorText(ERROR_FILENAME_EXCED_RANGE).str() + "\n不能创建文件夹 ", 0),
+    EXPECT_EQ(folder.questions[0].text.rfind(
+                  SystemErrorText(ERROR_FILENAME_EXCED_RANGE).str() + "\n不能创建文件夹 ", 0),
               0u);
     EXPECT_EQ(sink.Count(WM_SETUP_ABORTED), 1);
     RemoveTree(longDir.Left(longDir.GetLength() - 1));

@@ -53,8 +53,9 @@ TEST(CStdioFile, FailuresThrowWithTheSystemError)
         reason.TrimRight();
         EXPECT_EQ(error.GetErrorMessage(), "访问文件 " + missing + " 时出错。\n" + reason);
     }
-    EXPECT_THROW(CStdioFile(tree.Path("no\\such\\folder.log"), CStdioFile::modeCreate | CStdioFile::modeWrite),
-                 CFileException);
+    EXPECT_THROW(
+        CStdioFile(tree.Path("no\\such\\folder.log"), CStdioFile::modeCreate | CStdioFile::modeWrite),
+        CFileException);
 }
 
 TEST(CFileFind, StepsThroughEveryEntryIncludingTheLast)
