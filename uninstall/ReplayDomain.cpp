@@ -65,17 +65,6 @@ bool HasExtension(const CString& full, const char* extension)
     return full.GetLength() > length && full.Right(length).CompareNoCase(extension) == 0;
 }
 
-bool IsRoot(const CString& folder)
-{
-    if (folder.GetLength() == 3 && folder[1] == ':')
-        return true;
-    // "\\server\share\": two separators after the leading pair.
-    int separators = 0;
-    for (int i = Mbcs::FindChar(folder, '\\', 2); i >= 0; i = Mbcs::FindChar(folder, '\\', i + 1))
-        ++separators;
-    return folder.Left(2) == "\\\\" && separators <= 2;
-}
-
 // A shell-folder value as Setup treats it: trimmed, with a trailing backslash.
 bool ShellFolder(const CString& value, CString& folder)
 {
@@ -94,9 +83,7 @@ void CReplayDomain::SetLogPath(const char* logPath)
     CString full;
     if (!FullPath(logPath, full))
         return;
-    const CString folder = full.Left(Mbcs::ReverseFindChar(full, '\\') + 1);
-    if (!IsRoot(folder))
-        m_strInstallFolder = folder;
+    m_strInstallFolder = full.Left(Mbcs::ReverseFindChar(full, '\\') + 1);
 }
 
 void CReplayDomain::FindShellFolders()

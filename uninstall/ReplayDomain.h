@@ -12,8 +12,8 @@
 class CReplayDomain
 {
 public:
-    // The installation folder is the folder that holds the log. A drive or share root would hold
-    // everything on it, so it gives no folder at all.
+    // The installation folder is the folder that holds the log, a drive's root included: Setup
+    // accepts one, and its files would otherwise stay while the uninstaller reports success.
     void SetLogPath(const char* logPath);
     // Adds the folders of every shell-folder source that can be read: the uninstalling user need
     // not see the same desktop as the installing one.
@@ -30,7 +30,7 @@ public:
     // Keys: the two keys Setup writes under HKEY_LOCAL_MACHINE.
     BOOL HoldsKey(LogRecord::Root root, const char* keyPath) const;
 
-    // Full, with a trailing backslash; empty when the log lies in no acceptable folder.
+    // Full, with a trailing backslash; empty when the log's path cannot be made full.
     const CString& GetInstallFolder() const { return m_strInstallFolder; }
 
 private:

@@ -7,11 +7,14 @@
 
 CString FormatSelfRemovalScript(const char* exePath)
 {
-    const CString path(exePath);
+    // The command interpreter takes "%" in a script for the start of a variable; "%%" is a "%".
+    // No GBK trail byte is 0x25.
+    CString path(exePath);
+    path.Replace("%", "%%");
     const CString folder = path.Left(path.ReverseFind('\\'));
     CString text;
-    text.Format(UninstallConstants::kSelfRemovalFormat, exePath, exePath, folder.str().c_str(),
-                UninstallConstants::kSelfRemovalScript);
+    text.Format(UninstallConstants::kSelfRemovalFormat, path.str().c_str(), path.str().c_str(),
+                folder.str().c_str(), UninstallConstants::kSelfRemovalScript);
     return text;
 }
 

@@ -101,6 +101,7 @@ LRESULT CUninstallDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnUninstallDone();
         return 1;
     case WM_UNINSTALL_CLOSE:
+        StopWorker(); // the worker must not outlive the window it reports to
         EndDialog(IDOK);
         return 1;
     case WM_UNINSTALL_FAILED:

@@ -190,5 +190,16 @@ void CUninstallThread::ReportFileError(const CFileException& error)
 
 void CUninstallThread::StartSelfRemoval()
 {
-    ::StartSelfRemoval();
+    // Only the installed copy removes itself. A copy run from elsewhere, the medium's say, is no part
+    // of the installation; the installed one went with the file pass, so its folder can go now.
+    char module[MAX_PATH];
+    char longModule[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
+    const DWORD longLength =
+        length > 0 && length < MAX_PATH ? ::GetLongPathNameA(module, longModule, MAX_PATH) : 0;
+    CString installed;
+    if (longLength > 0 && longLength < MAX_PATH && m_domain.HoldsFile(longModule, installed))
+        ::StartSelfRemoval();
+    else if (!m_domain.GetInstallFolder().IsEmpty())
+        ::RemoveDirectoryA(m_domain.GetInstallFolder());
 }

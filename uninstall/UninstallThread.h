@@ -31,6 +31,7 @@ public:
 protected:
     // The standard file-error box, owned by the report window.
     virtual void ReportFileError(const CFileException& error);
+    // The script that deletes the running uninstaller once it has ended, then its folder.
     virtual void StartSelfRemoval();
 
 private:

@@ -123,16 +123,33 @@ TEST(ReplayDomain, ComparesDoubleByteCharactersWhole)
     EXPECT_EQ(trail.GetInstallFolder(), "C:\\嘰\\");
 }
 
-TEST(ReplayDomain, ALogInARootGivesNoFolder)
+TEST(ReplayDomain, ALogInARootMakesTheRootTheInstallationFolder)
 {
-    for (const char* logPath : {"C:\\Uninstall.log", "\\Uninstall.log", "D:\\Uninstall.log",
-                                "\\\\server\\share\\Uninstall.log", "C:\\Inst\\..\\Uninstall.log"})
+    struct Case
     {
-        const CReplayDomain domain = InstalledDomain(logPath);
-        CString full;
-        EXPECT_TRUE(domain.GetInstallFolder().IsEmpty()) << logPath;
-        EXPECT_FALSE(domain.HoldsFile("C:\\Windows\\win.ini", full)) << logPath;
-        EXPECT_FALSE(domain.HoldsControl("C:\\Controls\\a.ocx", full)) << logPath;
+        const char* logPath;
+        const char* folder;
+    } const roots[] = {
+        {"D:\\Uninstall.log", "D:\\"},
+        {"C:\\Inst\\..\\Uninstall.log", "C:\\"},
+        {"\\\\server\\share\\Uninstall.log", "\\\\server\\share\\"},
+    };
+    for (const Case& root : roots)
+    {
+        const CReplayDomain domain = InstalledDomain(root.logPath);
+        EXPECT_EQ(domain.GetInstallFolder(), root.folder);
+        const std::string drive = root.folder;
+        const PathCase cases[] = {
+            {Record::File, drive + "QELMAR.exe", true},
+            {Record::File, drive + "Data\\a.txt", true},
+            {Record::File, "E:\\Data\\a.txt", false},
+            {Record::Folder, drive + "Data", true},
+            {Record::Folder, drive, false},
+            {Record::Control, drive + "Controls\\a.ocx", true},
+            {Record::Control, drive + "a.ocx", false},
+        };
+        for (const PathCase& test : cases)
+            EXPECT_EQ(Holds(domain, test), test.held) << root.logPath << ": " << test.path;
     }
     EXPECT_EQ(InstalledDomain("\\\\server\\share\\Inst\\Uninstall.log").GetInstallFolder(),
               "\\\\server\\share\\Inst\\");

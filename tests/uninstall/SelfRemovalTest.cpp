@@ -83,13 +83,17 @@ TEST(SelfRemoval, ScriptNamesTheExecutableItsFolderAndItself)
     };
     for (const Case& test : cases)
         EXPECT_EQ(FormatSelfRemovalScript(test.exe.c_str()).str(), ExpectedScript(test.exe, test.folder));
+    // The interpreter would read "%" as a variable's start: it is doubled, and so stays a "%".
+    EXPECT_EQ(FormatSelfRemovalScript("C:\\软件100%\\%PATH%\\Uninstall.exe").str(),
+              ExpectedScript("C:\\软件100%%\\%%PATH%%\\Uninstall.exe", "C:\\软件100%%\\%%PATH%%"));
 }
 
 TEST(SelfRemoval, DeletesTheExecutableOnceItHasEndedThenItsFolderAndItself)
 {
     TempTree temp("selfremoval");
-    const CString inst = temp.Path("Inst\\");
-    temp.MakeDir("Inst");
+    // "%" in the folder's name: the interpreter must still find the executable and the folder.
+    const CString inst = temp.Path("Inst 100%\\");
+    temp.MakeDir("Inst 100%");
     const CString exe = inst + "Uninstall.exe";
     ASSERT_TRUE(::CopyFileA(ProgramFolder() + "uninstall_standin.exe", exe, FALSE));
     // The stand-in runs in C:\, so the script lies there; an earlier, longer one is replaced.
@@ -122,7 +126,10 @@ TEST(SelfRemoval, DeletesTheExecutableOnceItHasEndedThenItsFolderAndItself)
         ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, interpreters[0]));
     // The script's idle class is not checked: Wine ignores priority classes given at creation.
     EXPECT_EQ(::GetPriorityClass(standIn.Get()), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
-    EXPECT_EQ(ReadBytes(script), ExpectedScript(exe.str(), inst.Left(inst.GetLength() - 1).str()));
+    CString escapedExe = exe;
+    escapedExe.Replace("%", "%%");
+    EXPECT_EQ(ReadBytes(script),
+              ExpectedScript(escapedExe.str(), escapedExe.Left(escapedExe.ReverseFind('\\')).str()));
 
     // While the stand-in runs, its executable is in use: the script keeps looping.
     ::Sleep(2000);
