@@ -8,9 +8,9 @@ work=$(mktemp -d)
 trap 'touch "$work/done"; rm -rf "$work"' EXIT
 mkdir -p "$(dirname "$out")"
 
-# wine-run starts Xvfb :77 only when no display is set; the shot is taken from the same one.
-# A first run also creates the Wine prefix, which takes a while.
-display=${DISPLAY:-:77}
+# The shot is taken from the display wine-run gives the gallery. A first run also creates the Wine
+# prefix, which takes a while.
+display=$("$(dirname "$runner")/x-display")
 (cd "$work" && "$runner" "$prefix" "$exe" ready done) &
 runner_pid=$!
 
