@@ -65,6 +65,17 @@ bool HasExtension(const CString& full, const char* extension)
     return full.GetLength() > length && full.Right(length).CompareNoCase(extension) == 0;
 }
 
+bool IsRoot(const CString& folder)
+{
+    if (folder.GetLength() == 3 && folder[1] == ':')
+        return true;
+    // "\\\\server\\share\\": two separators after the leading pair.
+    int separators = 0;
+    for (int i = Mbcs::FindChar(folder, '\\', 2); i >= 0; i = Mbcs::FindChar(folder, '\\', i + 1))
+        ++separators;
+    return folder.Left(2) == "\\\\" && separators <= 2;
+}
+
 // A shell-folder value as Setup treats it: trimmed, with a trailing backslash.
 bool ShellFolder(const CString& value, CString& folder)
 {
@@ -80,10 +91,12 @@ bool ShellFolder(const CString& value, CString& folder)
 void CReplayDomain::SetLogPath(const char* logPath)
 {
     m_strInstallFolder.Empty();
+    m_bRoot = false;
     CString full;
     if (!FullPath(logPath, full))
         return;
     m_strInstallFolder = full.Left(Mbcs::ReverseFindChar(full, '\\') + 1);
+    m_bRoot = IsRoot(m_strInstallFolder);
 }
 
 void CReplayDomain::FindShellFolders()
@@ -115,7 +128,7 @@ BOOL CReplayDomain::HoldsFile(const char* path, CString& full) const
 {
     if (!FullRecordPath(path, full))
         return FALSE;
-    if (IsInside(full, m_strInstallFolder))
+    if (IsInstalled(full, true))
         return TRUE;
     for (const CString& desktop : m_arrDesktops)
         if (full.CompareNoCase(desktop + UninstallConstants::kDesktopShortcut) == 0)
@@ -130,12 +143,31 @@ BOOL CReplayDomain::HoldsFolder(const char* path, CString& full) const
 {
     if (!FullRecordPath(path, full))
         return FALSE;
-    if (IsInside(full, m_strInstallFolder))
+    if (IsInstalled(full, false))
         return TRUE;
     for (const CString& group : m_arrGroups)
         if ((full + '\\').CompareNoCase(group) == 0)
             return TRUE;
     return FALSE;
+}
+
+bool CReplayDomain::IsInstalled(const CString& full, bool file) const
+{
+    if (!IsInside(full, m_strInstallFolder))
+        return false;
+    if (!m_bRoot)
+        return true;
+    // A drive holds much besides the installation: only Setup's files in the root itself and its
+    // folders with all they hold.
+    if (file && IsDirectChild(full, m_strInstallFolder))
+        return true;
+    for (const char* name : UninstallConstants::kInstallFolders)
+    {
+        const CString folder = m_strInstallFolder + name;
+        if (full.CompareNoCase(folder) == 0 || IsInside(full, folder + '\\'))
+            return true;
+    }
+    return false;
 }
 
 BOOL CReplayDomain::HoldsControl(const char* path, CString& full) const

@@ -12,8 +12,9 @@
 class CReplayDomain
 {
 public:
-    // The installation folder is the folder that holds the log, a drive's root included: Setup
-    // accepts one, and its files would otherwise stay while the uninstaller reports success.
+    // The installation folder is the folder that holds the log. Setup accepts a drive's root too,
+    // whose files would otherwise stay while the uninstaller reports success; of a root only the
+    // files in it and Setup's folders are held.
     void SetLogPath(const char* logPath);
     // Adds the folders of every shell-folder source that can be read: the uninstalling user need
     // not see the same desktop as the installing one.
@@ -34,7 +35,11 @@ public:
     const CString& GetInstallFolder() const { return m_strInstallFolder; }
 
 private:
+    // Inside the installation folder, and at a root inside what Setup puts there.
+    bool IsInstalled(const CString& full, bool file) const;
+
     CString m_strInstallFolder;
+    bool m_bRoot = false;
     CStringArray m_arrDesktops; // full, with a trailing backslash
     CStringArray m_arrGroups;   // full program group folders, with a trailing backslash
 };

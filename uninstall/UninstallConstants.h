@@ -9,6 +9,9 @@ constexpr const char* kInstallKey = "SOFTWARE\\Quorvane\\enggQELMAR\\V8";
 constexpr const char* kUninstallEntryKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QELMAR V7";
 
+// The folders Setup copies into the installation folder.
+constexpr const char* kInstallFolders[] = {"Support", "Controls", "图框", "模板", "Database", "Data", "Temp"};
+
 // The installed folder whose *.ocx files Setup registers.
 constexpr const char* kControlsFolder = "Controls";
 constexpr const char* kControlExtension = ".ocx";

@@ -123,6 +123,7 @@ TEST(ReplayDomain, ComparesDoubleByteCharactersWhole)
     EXPECT_EQ(trail.GetInstallFolder(), "C:\\嘰\\");
 }
 
+// Of a root, only what Setup puts there: the files in the root itself and its seven folders.
 TEST(ReplayDomain, ALogInARootMakesTheRootTheInstallationFolder)
 {
     struct Case
@@ -142,8 +143,13 @@ TEST(ReplayDomain, ALogInARootMakesTheRootTheInstallationFolder)
         const PathCase cases[] = {
             {Record::File, drive + "QELMAR.exe", true},
             {Record::File, drive + "Data\\a.txt", true},
+            {Record::File, drive + "图框\\子\\a.dwg", true},
+            {Record::File, drive + "Documents\\a.doc", false},
+            {Record::File, drive + "Data2\\a.txt", false},
             {Record::File, "E:\\Data\\a.txt", false},
             {Record::Folder, drive + "Data", true},
+            {Record::Folder, drive + "temp\\Sub", true},
+            {Record::Folder, drive + "Documents", false},
             {Record::Folder, drive, false},
             {Record::Control, drive + "Controls\\a.ocx", true},
             {Record::Control, drive + "a.ocx", false},
