@@ -69,7 +69,7 @@ bool IsRoot(const CString& folder)
 {
     if (folder.GetLength() == 3 && folder[1] == ':')
         return true;
-    // "\\\\server\\share\\": two separators after the leading pair.
+    // "\\server\share\": two separators after the leading pair.
     int separators = 0;
     for (int i = Mbcs::FindChar(folder, '\\', 2); i >= 0; i = Mbcs::FindChar(folder, '\\', i + 1))
         ++separators;

@@ -31,7 +31,8 @@ public:
 protected:
     // The standard file-error box, owned by the report window.
     virtual void ReportFileError(const CFileException& error);
-    // The script that deletes the running uninstaller once it has ended, then its folder.
+    // What the file pass cannot remove: the running uninstaller, by a script once it has ended, and
+    // the installation folder.
     virtual void StartSelfRemoval();
 
 private:
