@@ -1,6 +1,8 @@
 // Times the install engine against plain copies of the same medium, in one run:
 //   bare     a plain FindFirstFile / CreateDirectory / CopyFile loop
 //   xcopy    the system's xcopy /E /I /Q /Y
+//   engine-0 the install worker with no window to report to: its own copying, attribute resets
+//            included, without the messages
 //   engine-a the install worker reporting to a window that does nothing
 //   engine-b the same, with a window doing per message what the copying page does (item text,
 //            progress step), shown on screen
@@ -228,6 +230,18 @@ double TimeEngine(const CString& medium, const CString& target, bool update, int
     return page.Time(worker);
 }
 
+double TimeEngineAlone(const CString& medium, const CString& target)
+{
+    CSetupThread worker;
+    worker.m_strSetupDir = medium;
+    worker.m_strInstallDir = target;
+    worker.m_bAutoDelete = FALSE;
+    const double start = Seconds();
+    worker.CreateThread();
+    worker.WaitPumping();
+    return Seconds() - start;
+}
+
 // The floor the engine cannot go below here: one synchronous cross-thread send per entry.
 class SendingThread : public CWinThread
 {
@@ -312,6 +326,7 @@ int main(int argc, char** argv)
     RemoveTree(target.Left(target.GetLength() - 1));
     measure("bare", [&] { return TimeBare(medium, target); });
     measure("xcopy", [&] { return TimeXcopy(medium, target); });
+    measure("engine-0", [&] { return TimeEngineAlone(medium, target); });
     measure("engine-a", [&] { return TimeEngine(medium, target, false, entries); });
     measure("engine-b", [&] { return TimeEngine(medium, target, true, entries); });
     measure("sends", [&] { return TimeSends(entries); });
