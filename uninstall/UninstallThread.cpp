@@ -14,6 +14,8 @@ BOOL CUninstallThread::ReadLog(const char* path)
     m_domain = CReplayDomain();
     m_domain.SetLogPath(path);
     m_domain.FindShellFolders();
+    m_domain.HoldsFile(path, m_strLogPath);
+    m_bLogRecorded = false;
     try
     {
         CStdioFile file(path, CStdioFile::modeRead | CStdioFile::typeText);
@@ -79,9 +81,11 @@ BOOL CUninstallThread::InitInstance()
     Send(WM_UNINSTALL_FILESDONE);
     RemoveLoggedFolders();
     DeleteLoggedKeys();
-    // A stopped run keeps the uninstaller, so the user can run it again.
+    // A stopped run keeps the uninstaller and its log, so the user can run it again.
     if (IsStopping())
         return FALSE;
+    if (m_bLogRecorded)
+        DeleteEvenReadOnly(m_strLogPath);
     StartSelfRemoval();
     Send(WM_UNINSTALL_DONE);
     return FALSE;
@@ -113,7 +117,11 @@ void CUninstallThread::DeleteLoggedFiles()
         CString path;
         if (!m_domain.HoldsFile(value, path))
             continue;
-        DeleteEvenReadOnly(path);
+        // The log goes last: stopped after this pass, the run could not be repeated without it.
+        if (!m_strLogPath.IsEmpty() && path.CompareNoCase(m_strLogPath) == 0)
+            m_bLogRecorded = true;
+        else
+            DeleteEvenReadOnly(path);
         Send(WM_UNINSTALL_ITEM, reinterpret_cast<LPARAM>(static_cast<const char*>(value)));
     }
 }

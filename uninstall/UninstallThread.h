@@ -50,5 +50,7 @@ private:
 
     CString m_strLog;
     CReplayDomain m_domain;
+    CString m_strLogPath;        // full, as the domain normalises it
+    bool m_bLogRecorded = false; // the log names itself: it is deleted once all else is done
     std::atomic<LONG> m_nStop{0};
 };

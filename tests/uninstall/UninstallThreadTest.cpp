@@ -132,8 +132,15 @@ TEST(UninstallThread, ReplaysTheLogControlsFirstThenFilesFoldersAndKeys)
     EXPECT_EQ(worker.CountRecords(Kind::FileCopy), 8);
     std::vector<UINT> beforeSelfRemoval;
     bool keysGoneBeforeSelfRemoval = false;
+    bool logDeletedLast = false;
+    recorder.onMessage = [&](UINT id)
+    {
+        if (id == WM_UNINSTALL_FILESDONE)
+            logDeletedLast = PathExists(inst + "Uninstall.log");
+    };
     worker.onSelfRemoval = [&]
     {
+        logDeletedLast = logDeletedLast && !PathExists(inst + "Uninstall.log");
         beforeSelfRemoval = recorder.Ids();
         keysGoneBeforeSelfRemoval = !RegKeyExists(HKEY_LOCAL_MACHINE, UninstallConstants::kInstallKey) &&
                                     !RegKeyExists(HKEY_LOCAL_MACHINE, UninstallConstants::kUninstallEntryKey);
@@ -159,40 +166,61 @@ TEST(UninstallThread, ReplaysTheLogControlsFirstThenFilesFoldersAndKeys)
         EXPECT_FALSE(PathExists(inst + gone)) << gone;
     EXPECT_TRUE(PathExists(inst + "Keep\\unlogged.txt"));
     EXPECT_TRUE(keysGoneBeforeSelfRemoval);
+    EXPECT_TRUE(logDeletedLast) << "the log is deleted last, before the self-removal";
     EXPECT_EQ(worker.selfRemovals, 1);
 }
 
-TEST(UninstallThread, StopEndsThePassesAtTheNextRecordAndKeepsTheUninstaller)
+TEST(UninstallThread, StopEndsThePassesAtTheNextRecordAndKeepsTheUninstallerAndItsLog)
 {
+    struct Case
+    {
+        const char* name;
+        UINT stopAt;
+        std::vector<std::string> items;
+        std::vector<std::string> kept;
+    };
     TempTree temp("stop");
     const CString inst = temp.Path("Inst\\");
-    temp.MakeDir("Inst\\Empty");
-    temp.WriteFile("Inst\\a.txt", "x");
-    temp.WriteFile("Inst\\b.txt", "x");
-    const TestKey installKey(HKEY_LOCAL_MACHINE, UninstallConstants::kInstallKey);
-    WriteLog(inst + "Uninstall.log",
-             Record(Kind::MadeDir, inst + "Empty") + Record(Kind::FileCopy, inst + "a.txt") +
-                 Record(Kind::FileCopy, inst + "b.txt") +
-                 LogRecord::FormatKey(LogRecord::Root::LocalMachine, UninstallConstants::kInstallKey) +
-                 Record(Kind::FileCopy, inst + "Uninstall.log"));
-
-    MessageRecorder recorder;
-    ScriptedUninstallThread worker(recorder);
-    recorder.onMessage = [&](UINT id)
-    {
-        if (id == WM_UNINSTALL_ITEM)
-            worker.Stop();
+    const std::string a = (inst + "a.txt").str(), b = (inst + "b.txt").str(),
+                      log = (inst + "Uninstall.log").str();
+    // Stopped after the file pass, the log is still there to run the uninstaller again with.
+    const Case cases[] = {
+        {"first item", WM_UNINSTALL_ITEM, {a}, {"b.txt", "Uninstall.log", "Empty"}},
+        {"files done", WM_UNINSTALL_FILESDONE, {a, b, log}, {"Uninstall.log", "Empty"}},
     };
-    ASSERT_TRUE(worker.ReadLog(inst + "Uninstall.log"));
-    worker.RunPumping();
+    for (const Case& test : cases)
+    {
+        SCOPED_TRACE(test.name);
+        temp.MakeDir("Inst\\Empty");
+        temp.WriteFile("Inst\\a.txt", "x");
+        temp.WriteFile("Inst\\b.txt", "x");
+        const TestKey installKey(HKEY_LOCAL_MACHINE, UninstallConstants::kInstallKey);
+        WriteLog(inst + "Uninstall.log",
+                 Record(Kind::MadeDir, inst + "Empty") + Record(Kind::FileCopy, a) +
+                     Record(Kind::FileCopy, b) +
+                     LogRecord::FormatKey(LogRecord::Root::LocalMachine, UninstallConstants::kInstallKey) +
+                     Record(Kind::FileCopy, log));
 
-    EXPECT_EQ(recorder.Items(), std::vector<std::string>{(inst + "a.txt").str()});
-    EXPECT_EQ(recorder.Ids(), (std::vector<UINT>{WM_UNINSTALL_ITEM, WM_UNINSTALL_FILESDONE}));
-    EXPECT_FALSE(PathExists(inst + "a.txt"));
-    for (const char* kept : {"b.txt", "Uninstall.log", "Empty"})
-        EXPECT_TRUE(PathExists(inst + kept)) << kept;
-    EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, UninstallConstants::kInstallKey));
-    EXPECT_EQ(worker.selfRemovals, 0);
+        MessageRecorder recorder;
+        ScriptedUninstallThread worker(recorder);
+        recorder.onMessage = [&](UINT id)
+        {
+            if (id == test.stopAt)
+                worker.Stop();
+        };
+        ASSERT_TRUE(worker.ReadLog(inst + "Uninstall.log"));
+        worker.RunPumping();
+
+        EXPECT_EQ(recorder.Items(), test.items);
+        std::vector<UINT> ids(test.items.size(), WM_UNINSTALL_ITEM);
+        ids.push_back(WM_UNINSTALL_FILESDONE);
+        EXPECT_EQ(recorder.Ids(), ids);
+        EXPECT_FALSE(PathExists(inst + "a.txt"));
+        for (const std::string& kept : test.kept)
+            EXPECT_TRUE(PathExists(inst + kept.c_str())) << kept;
+        EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, UninstallConstants::kInstallKey));
+        EXPECT_EQ(worker.selfRemovals, 0);
+    }
 }
 
 TEST(UninstallThread, AnEmptyLogRemovesNothingButStillEnds)
